@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs whatever this project needs and the machine lacks (Debian).
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest
+      libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
+      xvfb xauth x11-apps imagemagick fonts-ipafont-gothic libtiff-tools netpbm
+      ghostscript python3-pil)
+# Some tools arrive by other routes on some machines; count them as present.
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+
+missing=()
+for p in "${pkgs[@]}"; do
+  case $p in
+    cmake) have_cmd cmake && continue ;;
+    imagemagick) have_cmd convert && have_cmd identify && continue ;;
+  esac
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  # wine32 is useless here (the kernel runs no 32-bit code) and, if present,
+  # makes `wine` pick it and fail: never let it in.
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
