@@ -119,8 +119,10 @@ def preview():
     c.fill(3, 4, 21, 21, '+')       # drop shadow
     c.fill(2, 3, 20, 20, 'w')
     c.frame(2, 3, 20, 20, '#')
-    c.fill(4, 5, 18, 18, 'c')       # sky
-    c.disc(15, 8, 2, 'y')           # sun
+    # A white sky keeps the mountains and the sun apart from the frame when
+    # the glyph is drawn disabled (white counts as background there).
+    c.disc(15, 8, 2.5, 'Y')         # sun
+    c.disc(15, 8, 1.5, 'y')
     c.peak(9, 10, 18, 'G', 4, 18)   # mountains
     c.peak(15, 13, 18, 'g', 4, 18)
     c.fill(4, 17, 18, 18, 'G')
