@@ -152,6 +152,19 @@ TEST_F(Scanner, SourceSelection) {
   EXPECT_EQ(r.field(), 5);
 }
 
+TEST_F(Scanner, ChangeableValuesMarkWhatModeSelectTakes) {
+  Reply r = In(0, kT215, Cdb6(0x1A, 0x08, 0x7F, 0, 255), 255);  // changeable, all pages
+  ASSERT_TRUE(r.good());
+  EXPECT_EQ(r.data[0], 4 + 8 + 13 - 1);
+  EXPECT_EQ(wq::GetBE16(&r.data[8]), 0xFFFF);  // the unit
+  EXPECT_EQ(r.data[14], 0);                    // WQ215: no feeder choice
+  EXPECT_EQ(r.data[15], 0x80);                 // film choice in bit 7
+  r = In(0, kT220, Cdb6(0x1A, 0x08, 0x60, 0, 255), 255);
+  ASSERT_TRUE(r.good());
+  EXPECT_EQ(r.data[6], 0x40);
+  EXPECT_EQ(r.data[7], 0x40);
+}
+
 TEST_F(Scanner, FeederReadyFollowsThePaper) {
   Configure("adapter 0\ndevice 0:4 scanner model=WQ220 adf=1 sheets=0\n");
   EXPECT_EQ(SubDevicePage(kT220)[6], 0x01);
@@ -166,6 +179,8 @@ TEST_F(Scanner, ReserveReleaseAndInitialise) {
   EXPECT_EQ(Describe(0, kT140, "reserved"), "0");
   EXPECT_TRUE(None(0, kT140, {0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0}).good());
   EXPECT_TRUE(None(0, kT220, Send10(0x80, 0, 0)).good());
+  EXPECT_EQ(None(0, kT140, {0x31, 2, 0, 0, 0, 0, 0, 0, 0, 0}).asc(), 0x24);  // no such position function
+  EXPECT_EQ(None(0, kT215, {0x31, 1, 0, 0, 0, 0, 0, 0, 0, 0}).asc(), 0x24);  // nothing to load from
   // Unknown opcodes.
   Reply r = None(0, kT140, Cdb6(0x04));
   EXPECT_EQ(r.asc(), 0x20);
