@@ -13,8 +13,8 @@ using namespace vscsi;
 
 namespace {
 
-PageSpec Flatbed() {
-  PageSpec p;
+PageLayout Flatbed() {
+  PageLayout p;
   p.width = 213 * 48;
   p.length = 293 * 48;
   return p;
@@ -24,7 +24,7 @@ bool IsWhite(Rgb c) { return c.r == 255 && c.g == 255 && c.b == 255; }
 bool Same(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
 
 TEST(Page, MarginsAreWhite) {
-  PageSpec p = Flatbed();
+  PageLayout p = Flatbed();
   for (int32_t y = 0; y < p.length; y += 37) {
     for (int32_t x = 0; x < 600; x += 13) EXPECT_TRUE(IsWhite(PageColour(p, x, y))) << x << "," << y;
     for (int32_t x = 9600; x < p.width; x += 13) EXPECT_TRUE(IsWhite(PageColour(p, x, y))) << x << "," << y;
@@ -39,7 +39,7 @@ TEST(Page, MarginsAreWhite) {
 }
 
 TEST(Page, BarsInTheirOrder) {
-  PageSpec p = Flatbed();
+  PageLayout p = Flatbed();
   const Rgb want[8] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255}, {0, 255, 255},
                        {255, 0, 255}, {255, 255, 0}, {0, 0, 0},   {255, 255, 255}};
   for (int k = 0; k < 8; ++k) {
@@ -54,7 +54,7 @@ TEST(Page, BarsInTheirOrder) {
 }
 
 TEST(Page, RampRisesFromBlackToWhite) {
-  PageSpec p = Flatbed();
+  PageLayout p = Flatbed();
   int prev = -1;
   for (int32_t x = 600; x < 9600; ++x) {
     Rgb c = PageColour(p, x, 3900);
@@ -68,7 +68,7 @@ TEST(Page, RampRisesFromBlackToWhite) {
 }
 
 TEST(Page, FineLines) {
-  PageSpec p = Flatbed();
+  PageLayout p = Flatbed();
   // Vertical lines on the left: 12 dark columns in every 60.
   int dark = 0;
   for (int32_t x = 600; x < 660; ++x) dark += PageColour(p, x, 6000).r == 0;
@@ -82,7 +82,7 @@ TEST(Page, FineLines) {
 }
 
 TEST(Page, GradientCorners) {
-  PageSpec p = Flatbed();
+  PageLayout p = Flatbed();
   Rgb tl = PageColour(p, 600, 7800), br = PageColour(p, 9599, 12599);
   EXPECT_EQ(tl.r, 0);
   EXPECT_EQ(tl.g, 0);
@@ -93,7 +93,7 @@ TEST(Page, GradientCorners) {
 }
 
 TEST(Page, SheetMarksCountTheSheet) {
-  PageSpec p = Flatbed();
+  PageLayout p = Flatbed();
   p.content = PageContent::Sheet;
   p.length = 350 * 48;
   for (uint32_t sheet : {1u, 3u, 12u}) {
@@ -108,7 +108,7 @@ TEST(Page, SheetMarksCountTheSheet) {
 }
 
 TEST(Page, FilmIsANegativeInsideItsEdge) {
-  PageSpec p;
+  PageLayout p;
   p.content = PageContent::Film;
   p.width = 104 * 48;
   p.length = 275 * 48;
@@ -126,25 +126,25 @@ TEST(Page, FilmIsANegativeInsideItsEdge) {
 
 // The row renderer caches bands; every pixel must still be the page's.
 TEST(Page, RowsMatchThePointColours) {
-  PageSpec specs[3] = {Flatbed(), Flatbed(), {}};
-  specs[1].content = PageContent::Sheet;
-  specs[1].sheet = 3;
-  specs[1].length = 350 * 48;
-  specs[2].content = PageContent::Film;
-  specs[2].width = 208 * 48;
-  specs[2].length = 275 * 48;
-  for (const PageSpec& spec : specs) {
+  PageLayout layouts[3] = {Flatbed(), Flatbed(), {}};
+  layouts[1].content = PageContent::Sheet;
+  layouts[1].sheet = 3;
+  layouts[1].length = 350 * 48;
+  layouts[2].content = PageContent::Film;
+  layouts[2].width = 208 * 48;
+  layouts[2].length = 275 * 48;
+  for (const PageLayout& layout : layouts) {
     std::vector<int32_t> cols;
-    for (int32_t x = -50; x < spec.width + 100; x += 7) cols.push_back(x);
+    for (int32_t x = -50; x < layout.width + 100; x += 7) cols.push_back(x);
     PageRenderer pr;
-    PreparePage(&pr, spec, cols);
+    PreparePage(&pr, layout, cols);
     std::vector<uint8_t> r(cols.size()), g(cols.size()), b(cols.size());
-    for (int32_t y = -5; y < spec.length + 10; y += 3) {
+    for (int32_t y = -5; y < layout.length + 10; y += 3) {
       RenderRow(&pr, y, r.data(), g.data(), b.data());
       for (size_t i = 0; i < cols.size(); ++i) {
-        Rgb c = PageColour(spec, cols[i], y);
+        Rgb c = PageColour(layout, cols[i], y);
         ASSERT_TRUE(r[i] == c.r && g[i] == c.g && b[i] == c.b)
-            << "content " << int(spec.content) << " x " << cols[i] << " y " << y;
+            << "content " << int(layout.content) << " x " << cols[i] << " y " << y;
       }
     }
   }
