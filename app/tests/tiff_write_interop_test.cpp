@@ -150,7 +150,7 @@ std::map<int, std::string> Dump(const std::string& path, std::vector<int>* order
   return tags;
 }
 
-TEST(TiffWriteInterop, DirectoryHoldsTheDocumentedValues) {
+TEST(TiffWriteInterop, DirectoryHoldsTheFieldsOfASave) {
   WQ_REQUIRE_TOOL("tiffdump");
   ScratchDir dir;
   // A 100 x 100 bilevel page at 300 dpi: rows of 13 bytes.
