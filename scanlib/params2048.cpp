@@ -34,12 +34,13 @@ bool ReadNumber(Cursor& c, long* value) {
   return true;
 }
 
-// Up to n comma-separated numbers; returns how many were read.
+// Up to n numbers separated by ',' (the window, the resolution) or '/'
+// (the lightness); returns how many were read.
 int ReadList(Cursor& c, long* values, int n) {
   int got = 0;
   while (got < n && ReadNumber(c, &values[got])) {
     ++got;
-    if (got < n && c.Peek() == ',') ++c.pos;
+    if (got < n && (c.Peek() == ',' || c.Peek() == '/')) ++c.pos;
     else break;
   }
   return got;

@@ -28,8 +28,12 @@ int CdbLengthForOpcode(uint8_t opcode) {
 }
 
 int16_t MapRequestStatus(uint8_t requestStatus, uint8_t hostAdapterStatus, uint8_t targetStatus) {
-  if (requestStatus != aspi::SS_COMP || hostAdapterStatus != aspi::HASTAT_OK)
-    return kScanCheckCondition;
+  if (hostAdapterStatus != aspi::HASTAT_OK) return kScanCheckCondition;
+  // Managers report a target's own failure as SS_ERR with its status byte;
+  // that is a completed request too, so BUSY stays BUSY.
+  const bool completed = requestStatus == aspi::SS_COMP ||
+                         (requestStatus == aspi::SS_ERR && targetStatus != aspi::STATUS_GOOD);
+  if (!completed) return kScanCheckCondition;
   switch (targetStatus) {
     case aspi::STATUS_GOOD: return kScanOk;
     case aspi::STATUS_CHKCOND: return kScanCheckCondition;

@@ -20,7 +20,7 @@ Parsed Parse(const std::string& text) {
 }  // namespace
 
 TEST(ModeParameters, EveryLetterFillsItsField) {
-  const Parsed p = Parse("A10,20,300,400B8C5D3E2F1G1L-40,-30,0,5T128Y200Z100O1");
+  const Parsed p = Parse("A10,20,300,400 B8 C5 D3 E2 F1 G1 L-40/-30/0/5 T128 Y200 Z100 O1");
   EXPECT_EQ(wq::GetBE32(p.d + 6), 10u);
   EXPECT_EQ(wq::GetBE32(p.d + 10), 20u);
   EXPECT_EQ(wq::GetBE32(p.d + 14), 300u);
@@ -38,6 +38,13 @@ TEST(ModeParameters, EveryLetterFillsItsField) {
   EXPECT_EQ(p.d[23], 128);
   EXPECT_EQ(wq::GetBE16(p.d + 43), 200);
   EXPECT_EQ(wq::GetBE16(p.d + 41), 100);
+}
+
+TEST(ModeParameters, EntriesMayAlsoRunTogetherWithCommasInTheLightness) {
+  const Parsed p = Parse("L1,2,3,4T9");
+  EXPECT_EQ(wq::GetBE16(p.d + 45), 0x8001);
+  EXPECT_EQ(wq::GetBE16(p.d + 51), 0x8004);
+  EXPECT_EQ(p.d[23], 9);
 }
 
 TEST(ModeParameters, FixedBytesAreSetAfterParsing) {

@@ -11,6 +11,13 @@ TEST(Transport, StatusOfACompletedRequestFollowsTheTargetStatus) {
   EXPECT_EQ(MapRequestStatus(aspi::SS_COMP, 0, 0x04), -36);
 }
 
+TEST(Transport, AnErrorCarryingATargetStatusIsJudgedByThatStatus) {
+  EXPECT_EQ(MapRequestStatus(aspi::SS_ERR, 0, aspi::STATUS_CHKCOND), -18);
+  EXPECT_EQ(MapRequestStatus(aspi::SS_ERR, 0, aspi::STATUS_BUSY), -17);
+  EXPECT_EQ(MapRequestStatus(aspi::SS_ERR, 0, aspi::STATUS_RESCONF), -36);
+  EXPECT_EQ(MapRequestStatus(aspi::SS_ERR, aspi::HASTAT_DO_DU, aspi::STATUS_BUSY), -18);
+}
+
 TEST(Transport, AnIncompleteRequestIsACheckConditionWhateverTheTargetSaid) {
   EXPECT_EQ(MapRequestStatus(aspi::SS_ERR, 0, aspi::STATUS_GOOD), -18);
   EXPECT_EQ(MapRequestStatus(aspi::SS_PENDING, 0, aspi::STATUS_BUSY), -18);
