@@ -453,6 +453,28 @@ TEST_F(DsEntryTest, TransferGroupWritesOnlyItsLowHalf) {
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
 }
 
+TEST_F(DsEntryTest, MemoryTransferSetUpFollowsTheImage) {
+  TW_SETUPMEMXFER m{};
+  EXPECT_EQ(Call(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &m), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  // A WQ140 starts at 400 dpi in full colour on US letter (213 x 275 units).
+  const uint32_t width = 400 * 213 / 25;
+  const uint32_t row = (24 * width + 31) / 32 * 4;
+  const uint32_t min = 32768 / row < 2 ? 32768 : 2 * row;
+  const uint32_t max = 32768 / row * row <= min ? 65535 : 65535 / row * row;
+  for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT}) {
+    memset(&m, 0, sizeof m);
+    ASSERT_EQ(Call(DG_CONTROL, DAT_SETUPMEMXFER, msg, &m), TWRC_SUCCESS);
+    EXPECT_EQ(m.MinBufSize, min);
+    EXPECT_EQ(m.MaxBufSize, max);
+    EXPECT_EQ(m.Preferred, max);
+  }
+  EXPECT_EQ(g_Session.Geometry.ImageRows, 400u * 275 / 25);
+  EXPECT_EQ(Call(DG_CONTROL, DAT_SETUPMEMXFER, MSG_SET, &m), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
+}
+
 TEST_F(DsEntryTest, NoScannerLibraryGives16029AndAllowsARetry) {
   g_TestHost.scanLibMissing = true;
   EXPECT_EQ(Open(), TWRC_FAILURE);
