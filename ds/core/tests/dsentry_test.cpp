@@ -180,6 +180,23 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   ASSERT_EQ(Close(), TWRC_SUCCESS);
 }
 
+TEST_F(DsEntryTest, IdentitiesFromTheCallerAreBoundedByTheirFields) {
+  memset(app.ProductName, 'A', sizeof app.ProductName);
+  memset(app.Version.Info, 'I', sizeof app.Version.Info);
+  memset(source.ProductName, 'S', sizeof source.ProductName);
+  memset(source.Manufacturer, 'M', sizeof source.Manufacturer);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  EXPECT_EQ(strlen(g_Session.AppIdentity.ProductName), sizeof app.ProductName - 1);
+  EXPECT_EQ(strlen(g_Session.AppIdentity.Version.Info), sizeof app.Version.Info - 1);
+  TW_IDENTITY id;
+  memset(&id, 0x55, sizeof id);
+  ASSERT_EQ(Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &id), TWRC_SUCCESS);
+  EXPECT_EQ(std::string(id.ProductName), std::string(33, 'S'));
+  EXPECT_EQ(std::string(id.Manufacturer), std::string(33, 'M'));
+  EXPECT_EQ(std::string(id.ProductFamily), "WQ Series");
+  ASSERT_EQ(Close(), TWRC_SUCCESS);
+}
+
 TEST_F(DsEntryTest, EachModelIsIdentified) {
   struct Case {
     const char* model;
@@ -368,6 +385,7 @@ TEST_F(DsEntryTest, PendingTransfersWithTheFeeder) {
   EXPECT_EQ(g_Session.State, 5);
   EXPECT_EQ(g_Session.PageIndex, 1u);
   EXPECT_EQ(g_Session.BatchCount, 1u);
+  EXPECT_EQ(Pending(MSG_GET), 0);  // state 5, feeder still chosen and empty
 
   // A count set by the application counts down, and an empty tray ends it.
   test::Reconfigure(withPaper.c_str());

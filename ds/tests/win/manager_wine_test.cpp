@@ -101,6 +101,7 @@ TEST_F(ManagerTest, PendingTransfersWithTheFeeder) {
   // The tray is empty: the batch ends in state 5.
   ASSERT_TRUE(ConfigureBus(OneScanner("WQ140", "adf=1 sheets=0").c_str()));
   EXPECT_EQ(Pending(MSG_ENDXFER), 0);
+  EXPECT_EQ(Pending(MSG_GET), 0);  // state 5 with the feeder chosen and empty
   Pending(MSG_ENDXFER, &rc);
   EXPECT_EQ(rc, TWRC_FAILURE);
   EXPECT_EQ(TwAppSourceCondition(&app), TWCC_SEQERROR);
