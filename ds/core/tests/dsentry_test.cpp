@@ -156,6 +156,7 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   EXPECT_EQ(g_Settings->XFinalRes, 400);
   EXPECT_EQ(g_TestHost.liveSettings, 1);
   EXPECT_TRUE(g_TestHost.messages.empty());
+  EXPECT_EQ(g_TestHost.connectStatus, (std::vector<bool>{true, false}));
   EXPECT_FALSE(test::GetValue(kMain, "Scanner", "Model", nullptr));
 
   ASSERT_EQ(Close(), TWRC_SUCCESS);
@@ -176,7 +177,7 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   test::SetValue(kMain, "SCSI", "TargetID", "1");
   ASSERT_EQ(Open(), TWRC_SUCCESS);
   EXPECT_EQ(g_Settings->Model, 2);
-  EXPECT_TRUE(g_Session.ScannerFound1);
+  EXPECT_TRUE(g_ScanJob.FoundConfigured);
   ASSERT_EQ(Close(), TWRC_SUCCESS);
 }
 

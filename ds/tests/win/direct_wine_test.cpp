@@ -87,6 +87,9 @@ TEST_F(DirectTest, StringTableCarriesEveryTextWithItsJapaneseTwin) {
             L"SCSIマネージャが見つかりません。\nSCSIマネージャをインストールしてください。");
   n = LoadStringW(source, 18134, buf, 256);
   EXPECT_EQ(std::wstring(buf, size_t(n)), L"TWON_RANGE\r\n\"");
+  // The status box of the connect sequence, in both languages.
+  EXPECT_NE(FindResourceW(source, MAKEINTRESOURCEW(2601), MAKEINTRESOURCEW(5)), nullptr);
+  EXPECT_NE(FindResourceW(source, MAKEINTRESOURCEW(2600), MAKEINTRESOURCEW(5)), nullptr);
 }
 
 TEST_F(DirectTest, FailedOpensReportTheirConditionCodes) {
