@@ -103,14 +103,8 @@ void SetCountry(int country) {
 }
 
 bool EnsureToolLibrary() {
-  const std::string installed = SourceDir() + "WQTOOL32.DLL";
-  if (FileExists(installed)) return true;
-  char exe[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string dir(exe, n);
-  dir = dir.substr(0, dir.find_last_of('\\'));
-  const std::string stand = dir + "\\..\\testbin\\WQTOOL32.DLL";
-  return CopyFileA(stand.c_str(), installed.c_str(), TRUE) != 0;
+  // The controls library is installed beside the source by the build.
+  return FileExists(SourceDir() + "WQTOOL32.DLL");
 }
 
 HiddenFile::HiddenFile(const std::string& p) : path(p) {
