@@ -1,9 +1,20 @@
 # Capability negotiation of the data source: containers, the capability
 # table and the DAT_CAPABILITY handler, with their tests and fuzz target.
 target_sources(ds_portable PRIVATE
+  core/capability.cpp
+  core/capcall.cpp
+  core/capfacts.cpp
   core/capmemory.cpp
+  core/caps_feeder.cpp
+  core/caps_geometry.cpp
+  core/caps_tone.cpp
+  core/caps_xfer.cpp
+  core/captable.cpp
   core/container.cpp)
+if(TARGET wqscan32)
+  target_sources(wqscan32 PRIVATE core/win/capmemory_win.cpp)
+endif()
 
 wq_native_test(ds_caps_test
-  SOURCES core/tests/cap_harness.cpp core/tests/container_test.cpp
+  SOURCES core/tests/cap_harness.cpp core/tests/captable_test.cpp core/tests/container_test.cpp
   LIBS ds_test_support)
