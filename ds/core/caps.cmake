@@ -17,4 +17,5 @@ endif()
 
 wq_native_test(ds_caps_test
   SOURCES core/tests/cap_harness.cpp core/tests/captable_test.cpp core/tests/container_test.cpp
+          core/tests/capset_test.cpp
   LIBS ds_test_support)
