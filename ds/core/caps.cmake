@@ -19,3 +19,5 @@ wq_native_test(ds_caps_test
   SOURCES core/tests/cap_harness.cpp core/tests/captable_test.cpp core/tests/container_test.cpp
           core/tests/capset_test.cpp
   LIBS ds_test_support)
+
+wq_fuzz(ds_caps_fuzz SOURCES core/fuzz/caps_fuzz.cpp LIBS ds_portable RUNS 20000)
