@@ -16,7 +16,7 @@ if(TARGET wqscan32)
 endif()
 
 wq_native_test(ds_caps_test
-  SOURCES core/tests/cap_harness.cpp core/tests/captable_test.cpp core/tests/container_test.cpp
+  SOURCES core/tests/cap_bytes.cpp core/tests/cap_checks.cpp core/tests/cap_harness.cpp core/tests/captable_test.cpp core/tests/container_test.cpp
           core/tests/capset_test.cpp
   LIBS ds_test_support)
 
