@@ -75,6 +75,18 @@ void BoxWatchStart(BoxWatch* watch, const wchar_t* caption) {
   watch->Thread = std::thread(Watch, watch);
 }
 
+void BoxWatchAnswer(BoxWatch* watch, int button) {
+  std::lock_guard<std::mutex> hold(watch->Lock);
+  watch->Buttons.push_back(button);
+}
+
+std::vector<std::wstring> BoxWatchTake(BoxWatch* watch) {
+  std::lock_guard<std::mutex> hold(watch->Lock);
+  std::vector<std::wstring> texts;
+  texts.swap(watch->Texts);
+  return texts;
+}
+
 std::vector<std::wstring> BoxWatchFinish(BoxWatch* watch) {
   watch->Stop = true;
   if (watch->Thread.joinable()) watch->Thread.join();

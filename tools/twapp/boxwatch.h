@@ -23,7 +23,11 @@ struct BoxWatch {
 
 // Starts watching for boxes with this caption.
 void BoxWatchStart(BoxWatch* watch, const wchar_t* caption);
-// Ends the watch and returns the texts of the boxes it answered.
+// The button for the next box still to come (IDOK when none is given).
+void BoxWatchAnswer(BoxWatch* watch, int button);
+// The texts of the boxes answered since the last call.
+std::vector<std::wstring> BoxWatchTake(BoxWatch* watch);
+// Ends the watch and returns the texts of the boxes not yet taken.
 std::vector<std::wstring> BoxWatchFinish(BoxWatch* watch);
 
 // UTF-16 text to UTF-8, for test messages.

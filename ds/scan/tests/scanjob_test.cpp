@@ -465,6 +465,15 @@ TEST_F(ScanJobTest, JamRetryJudgesTheResetAgain) {
   EXPECT_EQ(g_TestHost.messages, std::vector<int>{16022});
 }
 
+TEST_F(ScanJobTest, MovementModeOfTheWQ490) {
+  EXPECT_TRUE(SetMovement(true));
+  EXPECT_EQ(g_ParamBlock.Movement, 2);
+  EXPECT_EQ(g_Script.selectors.back(), kSelSetMovement);
+  g_Script.answers[kSelSetMovement] = {{kScanNotFound, 0, 0, 0}};
+  EXPECT_FALSE(SetMovement(false));
+  EXPECT_EQ(g_ParamBlock.Movement, 1);
+}
+
 TEST_F(ScanJobTest, LibraryLoading) {
   g_ScanJob.Entry = nullptr;
   CopyString(g_Env.WindowsDir, "C:\\WINDOWS");
