@@ -30,7 +30,10 @@ std::string OneScanner(const char* model, const char* options = "") {
 
 class DsEntryTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::ResetDataSource(); }
+  void SetUp() override {
+    test::ResetDataSource();
+    source = test::ManagerSourceIdentity(3);  // built from the texts just installed
+  }
   void TearDown() override { test::ShutDownDataSource(); }
 
   TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
@@ -62,7 +65,7 @@ class DsEntryTest : public ::testing::Test {
   }
 
   TW_IDENTITY app = test::AppIdentity(7);
-  TW_IDENTITY source = test::ManagerSourceIdentity(3);
+  TW_IDENTITY source{};
 };
 
 TEST_F(DsEntryTest, IdentityAtLoadIsTheDocumentedOneInEveryState) {
