@@ -40,6 +40,16 @@ TEST(ContainerBuild, Fix32ValuesRoundHalfAwayFromZero) {
   EXPECT_EQ(Bytes(c), (std::vector<uint8_t>{0x07, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
+TEST(ContainerBuild, Fix32ValuesOutsideTheirRangeSaturate) {
+  CapContainer c{};
+  PutFix32(&c, 17.0 * 30000);  // a length in pixels at an absurd resolution
+  EXPECT_EQ(Bytes(c), (std::vector<uint8_t>{0x07, 0x00, 0xFF, 0x7F, 0xFF, 0xFF}));
+  PutFix32(&c, -1e12);
+  EXPECT_EQ(Bytes(c), (std::vector<uint8_t>{0x07, 0x00, 0x00, 0x80, 0x00, 0x00}));
+  PutFix32(&c, 32767.5);
+  EXPECT_EQ(Bytes(c), (std::vector<uint8_t>{0x07, 0x00, 0xFF, 0x7F, 0x00, 0x80}));
+}
+
 TEST(ContainerBuild, RangeIsFiveFix32Values) {
   CapContainer c{};
   PutRange(&c, -1000, 1000, 1, 0, -2.5);
