@@ -137,7 +137,7 @@ TEST_F(CapsWine, QuerySupportAndChangesOutsideState4AreRefused) {
   EXPECT_EQ(SetOne(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_GRAY).rc, TWRC_SUCCESS);
 }
 
-TEST_F(CapsWine, DocumentedEdgeCases) {
+TEST_F(CapsWine, ResolutionThresholdPixelTypeSizeCountAndScalingEdges) {
   OpenOn("WQ140");
   // Resolutions: above the maximum, below 30, and a listed value for both axes.
   EXPECT_EQ(SetOne(ICAP_XRESOLUTION, TWTY_FIX32, Fix(5000, 0)).rc, TWRC_SUCCESS);
