@@ -8,6 +8,7 @@
 
 #include "common/strutil.h"
 #include "ds/core/dsentry.h"
+#include "ds/core/report.h"
 #include "ds/core/session.h"
 #include "ds/scan/scanjob.h"
 #include "ds/tests/memory_profile.h"
@@ -316,6 +317,23 @@ TEST_F(DsEntryTest, EnableWithoutTheWindowReachesStateSixAndCallsTheManager) {
   g_TestHost.managerPresent = false;
   ASSERT_EQ(EnableWithoutUI(), TWRC_SUCCESS);
   EXPECT_EQ(g_Session.State, 6);
+}
+
+TEST_F(DsEntryTest, CloseRequestGoesToTheManagerAndLeavesTheState) {
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(EnableWithoutUI(), TWRC_SUCCESS);
+  PostCloseRequest();
+  EXPECT_EQ(g_TestHost.managerCalls, (std::vector<TW_UINT16>{MSG_XFERREADY, MSG_CLOSEDSREQ}));
+  EXPECT_EQ(g_Session.State, 6);
+  // Transfer ready again after a page: a count of 0 becomes -1.
+  g_Session.PendingCount = 0;
+  g_Session.State = 5;
+  PostXferReady();
+  EXPECT_EQ(g_Session.State, 6);
+  EXPECT_EQ(g_Session.PendingCount, -1);
+  g_Session.PendingCount = 4;
+  PostXferReady();
+  EXPECT_EQ(g_Session.PendingCount, 4);
 }
 
 TEST_F(DsEntryTest, EnableWithTheWindowFailsCleanlyUntilTheWindowExists) {
