@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ds/core/capability.h"
 #include "ds/core/host.h"
 #include "ds/core/report.h"
 #include "ds/core/session.h"
@@ -10,17 +11,8 @@
 namespace wq {
 namespace {
 
-// Triplets whose handlers arrive with the capability, image and transfer
-// work: refused as not (yet) understood.
-TW_UINT16 CapabilityProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
-  g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  TW_UINT16 rc = Refuse(TWCC_BADPROTOCOL, lead::kCaps);
-  TW_CAPABILITY cap{};
-  if (data) memcpy(&cap, data, sizeof cap);
-  TraceCapability(msg, cap.Cap, cap.ConType, nullptr, 0, nullptr, rc, TWCC_BADPROTOCOL);
-  return rc;
-}
-
+// Triplets whose handlers arrive with the image and transfer work: refused
+// as not (yet) understood.
 TW_UINT16 ImageProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
   const bool fileOrNative = dat == DAT_IMAGENATIVEXFER || dat == DAT_IMAGEFILEXFER;
@@ -43,7 +35,7 @@ struct DispatchRow {
 constexpr DispatchRow kControlTable[] = {
     {DAT_IDENTITY, IdentityProc},
     {DAT_USERINTERFACE, UserInterfaceProc},
-    {DAT_CAPABILITY, CapabilityProc},
+    {DAT_CAPABILITY, DatCapabilityProc},
     {DAT_STATUS, StatusProc},
     {DAT_PENDINGXFERS, PendingXfersProc},
     {DAT_SETUPMEMXFER, SetupMemXferProc},

@@ -119,10 +119,6 @@ TEST_F(DsEntryTest, DispatchRefusesUnknownGroupsAndDataTypes) {
   EXPECT_EQ(Call(DG_IMAGE, DAT_CIECOLOR, MSG_GET, nullptr), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   // The triplets of later work answer as not understood.
-  TW_CAPABILITY cap{};
-  cap.Cap = ICAP_XRESOLUTION;
-  EXPECT_EQ(Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &cap), TWRC_FAILURE);
-  EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   EXPECT_EQ(Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, nullptr), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   EXPECT_EQ(Call(DG_CONTROL, 0xFF00, MSG_GET, nullptr), TWRC_FAILURE);

@@ -1,0 +1,5 @@
+#include "ds/core/capmemory.h"
+
+namespace wq {
+CapMemoryProcs g_CapMemory;
+}  // namespace wq
