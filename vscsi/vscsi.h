@@ -52,4 +52,12 @@ void VscsiWireClear();
 // selected source...), for tests. Returns the length written (0: no device).
 size_t VscsiDescribe(int hostAdapter, int target, char* buf, size_t bufSize);
 
+// Requests waiting for VscsiPoll (the DLL's timer thread stops when none is
+// left for a while).
+size_t VscsiPendingCount();
+
+// How requests with SRB_EVENT_NOTIFY signal their event handle: the DLL
+// sets SetEvent; without it such requests only complete.
+void VscsiSetEventSignal(void (*signal)(void* handle));
+
 }  // extern "C"

@@ -1,0 +1,33 @@
+// TW_FIX32 and real numbers, as capabilities, image layout and the trace
+// convert them.
+#pragma once
+#include <cstdint>
+
+#include "twain/twain.h"
+
+namespace wq {
+
+// Rounds half away from zero to 1/65536.
+inline TW_FIX32 RealToFix32(double x) {
+  int32_t v = x > 0 ? int32_t(x * 65536.0 + 0.5) : int32_t(x * 65536.0 - 0.5);
+  TW_FIX32 f;
+  f.Whole = int16_t(v >> 16);
+  f.Frac = uint16_t(v & 0xFFFF);
+  return f;
+}
+
+// Adds about 0.01 away from zero, so that a later truncation lands on the
+// whole number the application meant (0.99998 gives 1).
+inline double Fix32ToReal(TW_FIX32 f) {
+  double v = f.Whole + f.Frac / 65536.0;
+  return f.Whole >= 0 ? v + 655.0 / 65536.0 : v - 655.0 / 65536.0;
+}
+
+inline TW_FIX32 Fix32FromBits(uint32_t bits) {
+  TW_FIX32 f;
+  f.Whole = int16_t(uint16_t(bits));
+  f.Frac = uint16_t(bits >> 16);
+  return f;
+}
+
+}  // namespace wq

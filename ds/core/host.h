@@ -1,0 +1,65 @@
+// What the data source's core needs from Windows, as one record of function
+// pointers. The Windows side (win/host_win.cpp) fills it at load; native
+// tests fill it with their own recorders. Entries may be null: the core then
+// behaves as if the platform had nothing to offer (no window, no module).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "twain/twain.h"
+
+namespace wq {
+
+struct ScanSettings;
+struct SettingsEnvironment;
+
+// Buttons of the source's message boxes and the button pressed.
+enum MessageButtons { kButtonsOk = 0, kButtonsOkCancel = 1 };
+enum MessageAnswer { kAnswerOk = 1, kAnswerCancel = 2 };
+
+struct DsHost {
+  // The calling process and thread, by their system identifiers.
+  uint32_t (*CurrentProcess)();
+  uint32_t (*CurrentThread)();
+
+  // MSG_PROCESSEVENT: offers the application's message (a Windows MSG) to
+  // the source's modeless windows; true when one of them consumed it.
+  bool (*OfferEvent)(void* msg);
+
+  // The condition-code box: owner, OK button, caption "KORVA TWAIN 2.0".
+  void (*ErrorBox)(void* owner, const char* text);
+  // A string-table message (the id already chosen for the language) in a
+  // task-modal stop box without owner, with a beep; returns the answer.
+  int (*ShowMessage)(int id, int buttons);
+
+  // Sends DG_CONTROL / DAT_NULL / msg from the source to the application
+  // through the source manager that serves them.
+  void (*CallManager)(TW_IDENTITY* source, TW_IDENTITY* application, TW_UINT16 msg);
+
+  // The settings record: movable global memory, locked while the source is
+  // open. Zero-filled; null when there is not enough memory.
+  ScanSettings* (*AllocSettings)();
+  void (*FreeSettings)(ScanSettings* settings);
+
+  // Companion libraries.
+  void* (*OpenModule)(const char* path);
+  void* (*FindProc)(void* module, const char* name);
+  void (*CloseModule)(void* module);
+
+  // Windows directory, [intl] values, screen size and platform version.
+  void (*ReadEnvironment)(SettingsEnvironment* env);
+  uint32_t (*TotalPhysMemory)();
+
+  // The source's own windows (the scanning window and its tool windows).
+  bool (*CreateMainWindow)(void* parent);
+  bool (*MainWindowExists)();
+  void (*DestroyWindows)();      // and unregisters their classes
+  void (*HideWindows)();         // kept for a later MSG_ENABLEDS
+  void (*CloseProgressWindow)();
+  void (*ReleaseScanButton)();
+  // Deletes a file of the work directory; missing files are no error.
+  void (*DeleteWorkFile)(const char* path);
+};
+extern DsHost g_Host;
+
+}  // namespace wq

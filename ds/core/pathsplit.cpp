@@ -1,0 +1,32 @@
+#include "ds/core/pathsplit.h"
+
+#include <cctype>
+
+namespace wq {
+
+PathParts SplitPath(const char* path) {
+  PathParts p;
+  std::string s = path ? path : "";
+  size_t i = 0;
+  if (s.size() >= 2 && s[1] == ':' && isalpha(uint8_t(s[0]))) {
+    p.Drive = s.substr(0, 2);
+    i = 2;
+  }
+  size_t lastSep = s.find_last_of("\\/");
+  size_t nameStart = i;
+  if (lastSep != std::string::npos && lastSep >= i) {
+    p.Dir = s.substr(i, lastSep + 1 - i);
+    nameStart = lastSep + 1;
+  }
+  std::string name = s.substr(nameStart);
+  size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos) {
+    p.Base = name;
+  } else {
+    p.Base = name.substr(0, dot);
+    p.Ext = name.substr(dot);
+  }
+  return p;
+}
+
+}  // namespace wq

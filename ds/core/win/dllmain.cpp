@@ -1,0 +1,20 @@
+// WQSCAN32.ds: the exported entry of the data source.
+#include <windows.h>
+
+#include "ds/core/dsentry.h"
+#include "ds/core/session.h"
+#include "ds/core/win/host_win.h"
+
+extern "C" TW_UINT16 TW_CALLINGSTYLE DS_Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat,
+                                              TW_UINT16 msg, TW_MEMREF data) {
+  return wq::DsEntryProc(origin, dg, dat, msg, data);
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(instance);
+    wq::InstallWindowsHost(instance);
+    wq::ResetSessionAtLoad();
+  }
+  return TRUE;
+}

@@ -1,0 +1,206 @@
+// The core's platform functions under Windows.
+#include "ds/core/win/host_win.h"
+
+#include <cstring>
+
+#include "ds/core/host.h"
+#include "ds/core/text.h"
+#include "ds/core/trace.h"
+#include "ds/ui/settings.h"
+#include "ds/ui/settings_store.h"
+#include "ds/ui/win/profile_win.h"
+#include "ds/ui/win/windows.h"
+
+namespace wq {
+
+HINSTANCE g_Instance;
+
+
+namespace {
+
+constexpr const char* kErrorCaption = "KORVA TWAIN 2.0";
+
+uint32_t CurrentProcess() { return GetCurrentProcessId(); }
+uint32_t CurrentThread() { return GetCurrentThreadId(); }
+
+bool OfferEvent(void* msg) { return OfferToWindows(static_cast<MSG*>(msg)); }
+
+void ErrorBox(void* owner, const char* text) {
+  HWND window = static_cast<HWND>(owner);
+  if (window && !IsWindow(window)) window = nullptr;
+  MessageBoxA(window, text, kErrorCaption, MB_OK);
+}
+
+// Messages are loaded as UTF-16 so the Japanese twins survive whatever the
+// system's ANSI code page is.
+int MessageById(int id, int buttons) {
+  wchar_t text[1024];
+  wchar_t caption[64];
+  if (LoadStringW(g_Instance, UINT(id), text, 1024) == 0) text[0] = 0;
+  if (LoadStringW(g_Instance, UINT(text::kProductName), caption, 64) == 0) caption[0] = 0;
+  MessageBeep(MB_ICONHAND);
+  UINT style = MB_TASKMODAL | MB_ICONSTOP | (buttons == kButtonsOkCancel ? MB_OKCANCEL : MB_OK);
+  return MessageBoxW(nullptr, text, caption, style) == IDOK ? kAnswerOk : kAnswerCancel;
+}
+
+// The manager is loaded around each call and released again. A 64-bit
+// process has no "TWAIN_32.DLL" of its own: call back through the manager
+// already serving the application.
+void CallManager(TW_IDENTITY* source, TW_IDENTITY* application, TW_UINT16 msg) {
+#if defined(_WIN64)
+  const char* name = "TWAINDSM.DLL";
+  if (!GetModuleHandleA(name)) name = "TWAIN_32.DLL";
+  if (!GetModuleHandleA(name)) return;
+#else
+  const char* name = "TWAIN_32.DLL";
+#endif
+  HMODULE manager = LoadLibraryA(name);
+  if (!manager) return;
+  auto entry = reinterpret_cast<DSMENTRYPROC>(
+      reinterpret_cast<void*>(GetProcAddress(manager, "DSM_Entry")));
+  if (entry) entry(source, application, DG_CONTROL, DAT_NULL, msg, nullptr);
+  FreeLibrary(manager);
+}
+
+HGLOBAL g_SettingsMemory;
+
+ScanSettings* AllocSettings() {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(ScanSettings));
+  if (!memory) return nullptr;
+  void* p = GlobalLock(memory);
+  if (!p) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  g_SettingsMemory = memory;
+  return static_cast<ScanSettings*>(p);
+}
+
+void FreeSettings(ScanSettings*) {
+  if (!g_SettingsMemory) return;
+  GlobalUnlock(g_SettingsMemory);
+  GlobalFree(g_SettingsMemory);
+  g_SettingsMemory = nullptr;
+}
+
+void* OpenModule(const char* path) { return LoadLibraryA(path); }
+void* FindProc(void* module, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+void CloseModule(void* module) { FreeLibrary(static_cast<HMODULE>(module)); }
+
+void ReadEnvironment(SettingsEnvironment* env) {
+  char dir[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) dir[0] = 0;
+  // The root directory comes back with its separator; the paths add their own.
+  size_t len = strlen(dir);
+  if (len && dir[len - 1] == '\\') dir[len - 1] = 0;
+  strncpy(env->WindowsDir, dir, sizeof env->WindowsDir - 1);
+  env->WindowsDir[sizeof env->WindowsDir - 1] = 0;
+  env->Country = int(GetProfileIntA("intl", "iCountry", 1));
+  env->Measure = int(GetProfileIntA("intl", "iMeasure", 1));
+  GetProfileStringA("intl", "sDecimal", ".", env->Decimal, sizeof env->Decimal);
+  env->SmallScreen = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFULLSCREEN) < 481;
+  env->PlatformVersion = GetVersion();
+}
+
+uint32_t TotalPhysMemory() {
+  MEMORYSTATUS status;
+  status.dwLength = sizeof status;
+  GlobalMemoryStatus(&status);
+  return status.dwTotalPhys > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(status.dwTotalPhys);
+}
+
+// The scanning window arrives with the user-interface work.
+bool CreateMainWindow(void*) { return g_Windows.Main != nullptr; }
+bool MainWindowExists() { return g_Windows.Main && IsWindow(g_Windows.Main); }
+
+void DestroyWindows() {
+  HWND* all[] = {&g_Windows.Progress,   &g_Windows.Search,     &g_Windows.Preference,
+                 &g_Windows.Film,       &g_Windows.Lightness,  &g_Windows.Threshold,
+                 &g_Windows.ImageAdjustPage, &g_Windows.ImageAdjust, &g_Windows.Gamma,
+                 &g_Windows.ZoomPreview, &g_Windows.Main};
+  for (HWND* w : all) {
+    if (*w && IsWindow(*w)) DestroyWindow(*w);
+    *w = nullptr;
+  }
+}
+
+void HideWindows() {
+  HWND all[] = {g_Windows.Main,      g_Windows.ZoomPreview, g_Windows.Gamma,
+                g_Windows.ImageAdjust, g_Windows.Threshold, g_Windows.Lightness,
+                g_Windows.Film,      g_Windows.Preference};
+  for (HWND w : all)
+    if (w && IsWindow(w)) ShowWindow(w, SW_HIDE);
+}
+
+void CloseProgressWindow() {
+  if (g_Windows.Progress && IsWindow(g_Windows.Progress)) DestroyWindow(g_Windows.Progress);
+  g_Windows.Progress = nullptr;
+}
+
+void ReleaseScanButton() {}
+
+void DeleteWorkFile(const char* path) { DeleteFileA(path); }
+
+size_t LoadTextA(int id, char* buf, size_t size) {
+  if (size == 0) return 0;
+  int n = LoadStringA(g_Instance, UINT(id), buf, int(size > 0x7FFFFFFF ? 0x7FFFFFFF : size));
+  if (n <= 0) {
+    buf[0] = 0;
+    return 0;
+  }
+  return size_t(n);
+}
+
+// Trace output.
+void DebugOutput(const char* text) { OutputDebugStringA(text); }
+
+bool AppendToFile(const char* path, const char* text) {
+  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD length = DWORD(strlen(text));
+  DWORD written = 0;
+  bool ok = SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+            WriteFile(file, text, length, &written, nullptr) && written == length;
+  CloseHandle(file);
+  if (!ok) DeleteFileA(path);
+  return ok;
+}
+
+bool FreeSpace(const char* dir, uint64_t* bytes) {
+  ULARGE_INTEGER available;
+  if (!GetDiskFreeSpaceExA(dir, &available, nullptr, nullptr)) return false;
+  *bytes = available.QuadPart;
+  return true;
+}
+
+void LocalTime(TraceTime* t) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  t->Weekday = now.wDayOfWeek;
+  t->Month = now.wMonth - 1;
+  t->Day = now.wDay;
+  t->Hour = now.wHour;
+  t->Minute = now.wMinute;
+  t->Second = now.wSecond;
+  t->Year = now.wYear;
+}
+
+}  // namespace
+
+void InstallWindowsHost(HINSTANCE instance) {
+  g_Instance = instance;
+  g_Host = DsHost{CurrentProcess,   CurrentThread,     OfferEvent,     ErrorBox,
+                  MessageById,      CallManager,       AllocSettings,  FreeSettings,
+                  OpenModule,       FindProc,          CloseModule,     ReadEnvironment,
+                  TotalPhysMemory,  CreateMainWindow,  MainWindowExists, DestroyWindows,
+                  HideWindows,      CloseProgressWindow, ReleaseScanButton, DeleteWorkFile};
+  g_Text.Load = LoadTextA;
+  g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
+  UseWindowsProfile();
+}
+
+}  // namespace wq

@@ -1,0 +1,177 @@
+#include "ds/scan/geometry.h"
+
+#include <cstring>
+
+#include "ds/ui/settings.h"
+#include "twain/twain.h"
+
+namespace wq {
+namespace {
+
+bool Contains(const char* name, size_t size, const char* code) {
+  const size_t n = strlen(code);
+  for (size_t i = 0; i + n <= size; ++i)
+    if (memcmp(name + i, code, n) == 0) return true;
+  return false;
+}
+
+constexpr int kList0[] = {72, 100, 144, 150, 180, 200, 300, 360, 400};
+constexpr int kList12[] = {72, 100, 144, 150, 180, 200, 300, 360, 400, 600, 1200};
+constexpr int kList3[] = {75, 100, 150, 200, 300, 400, 600, 1200};
+
+template <size_t N>
+int FromList(const int (&list)[N], int index, int custom) {
+  if (index >= 1 && index <= int(N)) return list[index - 1];
+  if (index == int(N) + 1) return custom;
+  return 0;
+}
+
+int16_t Clamp16(int64_t v) { return int16_t(v > 32767 ? 32767 : v < 0 ? 0 : v); }
+
+}  // namespace
+
+int ModelFromIdentity(const char* name, size_t size, bool wq215Enabled) {
+  if (Contains(name, size, "131")) return 0;
+  if (Contains(name, size, "121")) return wq215Enabled ? 1 : -1;
+  if (Contains(name, size, "221")) return 2;
+  if (Contains(name, size, "081")) return 2;
+  if (Contains(name, size, "101")) return 3;
+  return -1;
+}
+
+int TableResolution(int model, int index, int custom) {
+  switch (model) {
+    case 0: return FromList(kList0, index, custom);
+    case 1:
+    case 2: return FromList(kList12, index, custom);
+    case 3: return FromList(kList3, index, custom);
+    default: return 0;
+  }
+}
+
+int ResolutionCount(int model) {
+  switch (model) {
+    case 0: return 10;
+    case 1:
+    case 2: return 12;
+    case 3: return 9;
+    default: return 0;
+  }
+}
+
+BlockResolution ZoomResolution(int model, int32_t pixels, int32_t extent) {
+  BlockResolution r{0, 0, false};
+  if (extent <= 0 || pixels <= 0) {
+    r.Hundredths = model >= 1 && model <= 3;
+    return r;
+  }
+  const int64_t p = pixels;
+  const int64_t w = extent;
+  if (model == 3) {
+    r.Hundredths = true;
+    r.Whole = Clamp16((p * 25 + w - 1) / w);
+  } else if (model == 1 || model == 2) {
+    r.Hundredths = true;
+    int64_t v = p * 25000 / w;
+    if ((p * 25) % w != 0) v += 10;
+    v /= 10;
+    r.Whole = Clamp16(v / 100);
+    r.Fraction = int16_t(v % 100);
+  } else {
+    int64_t v = p * 25000 / w;
+    int64_t whole = v / 1000;
+    int64_t rest = v % 1000;
+    int64_t fraction = rest ? (rest + 5) * 65536 / 1000 : 0;
+    // Thousandths of 995 and more round up to the next whole dpi.
+    if (fraction > 65535) {
+      whole += 1;
+      fraction -= 65536;
+    }
+    r.Whole = Clamp16(whole);
+    r.Fraction = int16_t(uint16_t(fraction));
+  }
+  return r;
+}
+
+AreaRect BedRect(int model, bool adf, bool film, int filmType) {
+  switch (model) {
+    case 1:
+      if (film) {
+        if (filmType == 1) return {kBedLeft, kBedTop, 211, 285};
+        if (filmType == 2) return {kBedLeft, kBedTop, 107, 285};
+        return {kBedLeft, kBedTop, 216, 285};
+      }
+      return {kBedLeft, kBedTop, 216, 303};
+    case 2:
+      if (film && filmType == 3) return {kBedLeft, kBedTop, 211, 285};
+      if (film && filmType == 4) return {kBedLeft, kBedTop, 107, 285};
+      return {kBedLeft, kBedTop, 216, 360};
+    case 3:
+      return {kBedLeft, kBedTop, 303, 435};
+    default:
+      if (adf) return {kBedLeft, kBedTop, 216, 360};
+      if (film) return {kBedLeft, kBedTop, 216, 285};
+      return {kBedLeft, kBedTop, 216, 303};
+  }
+}
+
+bool PaperRect(int model, int index, AreaRect* rect) {
+  struct Size {
+    int32_t right, bottom;
+  };
+  static constexpr Size kSmall[] = {{210, 303}, {183, 263}, {216, 360}, {216, 285},
+                                    {216, 148}, {103, 135}};
+  static constexpr Size kLarge[] = {{296, 424}, {210, 303}, {256, 369}, {183, 263}, {278, 435},
+                                    {216, 360}, {216, 285}, {213, 148}, {103, 135}};
+  const Size* table = model == 3 ? kLarge : kSmall;
+  const int count = model == 3 ? 9 : 6;
+  if (index < 1 || index > count) return false;
+  *rect = AreaRect{kBedLeft, kBedTop, table[index - 1].right, table[index - 1].bottom};
+  return true;
+}
+
+void SetAreaFromPaper(ScanSettings& s) {
+  const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
+  AreaRect area = bed;
+  PaperRect(s.Model, s.Model == 3 ? s.Range1 : s.Range2, &area);
+  if (area.Right > bed.Right) area.Right = bed.Right;
+  if (area.Bottom > bed.Bottom) area.Bottom = bed.Bottom;
+  s.AreaLeft = area.Left;
+  s.AreaTop = area.Top;
+  s.AreaWidth = area.Right - area.Left;
+  s.AreaHeight = area.Bottom - area.Top;
+}
+
+void UpdateImageSize(ScanSettings& s) {
+  const int x = TableResolution(s.Model, s.Resolution, s.XResoCustom);
+  const int y = TableResolution(s.Model, s.Resolution, s.YResoCustom);
+  s.XFinalRes = int16_t(x);
+  s.YFinalRes = int16_t(y);
+  // Kept to 16 bits; a width that does not fit saturates rather than wraps.
+  auto pixels = [](int64_t res, int64_t extent) -> int32_t {
+    int64_t v = res * extent / 25;
+    return int32_t(v < 0 ? 0 : v > 65535 ? 65535 : v);
+  };
+  s.ImageWidth = pixels(int16_t(x), s.AreaWidth);
+  s.ImageHeight = pixels(int16_t(y), s.AreaHeight);
+}
+
+uint16_t DefaultPaperSize(int model, bool filmInUse, int filmType, bool metric) {
+  const uint16_t plain = metric ? TWSS_A4LETTER : TWSS_USLETTER;
+  if (!filmInUse || model == 3) return plain;
+  switch (model) {
+    case 0: return TWSS_NONE;
+    case 1:
+      if (filmType == 1) return TWSS_B5LETTER;
+      if (filmType == 2) return TWSS_NONE;
+      return metric ? TWSS_B5LETTER : TWSS_USLETTER;
+    case 2:
+      if (filmType == 3) return TWSS_B5LETTER;
+      if (filmType == 4) return TWSS_NONE;
+      return plain;
+    default:
+      return plain;
+  }
+}
+
+}  // namespace wq

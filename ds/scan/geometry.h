@@ -1,0 +1,57 @@
+// Pure computations of the scan path: model identification, the resolution
+// table and the output-size resolution formulas, the bed and paper
+// rectangles and the image size.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace wq {
+
+struct ScanSettings;
+
+// The data source's model index from a scanner's 32-byte identity: the codes
+// "131" (0), "121" (1, only with the WQ215 switch), "221" and "081" (2),
+// "101" (3), tried in that order; -1 when the scanner is not usable.
+int ModelFromIdentity(const char* name, size_t size, bool wq215Enabled);
+
+// Resolution list per model; the last index takes the custom value; an index
+// outside the list gives 0.
+int TableResolution(int model, int index, int custom);
+// Number of entries of the model's list (the custom one included).
+int ResolutionCount(int model);
+
+// A resolution as the parameter block carries it.
+struct BlockResolution {
+  int16_t Whole;
+  int16_t Fraction;
+  bool Hundredths;  // fraction in 1/100 dpi (else 1/65536)
+};
+// The resolution that turns `extent` units of 1/25 inch into `pixels` output
+// pixels, by the model's own rule. A zero extent gives 0 dpi.
+BlockResolution ZoomResolution(int model, int32_t pixels, int32_t extent);
+
+// Rectangles in 1/25 inch, absolute; the bed's usable origin is (3, 10).
+struct AreaRect {
+  int32_t Left, Top, Right, Bottom;
+};
+constexpr int32_t kBedLeft = 3;
+constexpr int32_t kBedTop = 10;
+
+// The physical bed for the model and the light source in use
+// (adf / film: the settings' ADF and Mirror, filmType its MirrorType).
+AreaRect BedRect(int model, bool adf, bool film, int filmType);
+// The paper rectangle of a paper-size index (Range2 for models 0-2, Range1
+// for model 3); false for "Optional..." and unknown indexes.
+bool PaperRect(int model, int index, AreaRect* rect);
+
+// The scan area from the settings' paper choice, clipped to the bed: the
+// whole bed when no paper size is chosen.
+void SetAreaFromPaper(ScanSettings& s);
+// XFinalRes/YFinalRes from the resolution table and the area size in pixels.
+void UpdateImageSize(ScanSettings& s);
+
+// The paper size (TWSS_) a session starts with: A4 on metric systems and US
+// letter otherwise, or the film unit's own size while it is in use.
+uint16_t DefaultPaperSize(int model, bool filmInUse, int filmType, bool metric);
+
+}  // namespace wq

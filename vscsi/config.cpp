@@ -1,0 +1,540 @@
+// Configuration text parser (format in vscsi/README.md).
+#include "vscsi/config.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "common/bytes.h"
+
+namespace vscsi {
+namespace {
+
+struct Token {
+  std::string key;    // "key" of key=value, or the whole word
+  std::string value;  // value of key=value
+  bool hasValue = false;
+};
+
+struct Parser {
+  BusConfig cfg;
+  int line = 0;
+  char* err = nullptr;
+  size_t errSize = 0;
+  bool failed = false;
+
+  bool Fail(const char* fmt, ...) {
+    if (failed) return false;
+    failed = true;
+    if (err && errSize) {
+      char msg[200];
+      va_list ap;
+      va_start(ap, fmt);
+      vsnprintf(msg, sizeof msg, fmt, ap);
+      va_end(ap);
+      snprintf(err, errSize, "line %d: %s", line, msg);
+    }
+    return false;
+  }
+};
+
+// Splits one line into words; a double-quoted part keeps its blanks. A word
+// "key=value" is split at its first '=' outside quotes.
+bool Tokenize(Parser& p, const std::string& text, std::vector<Token>* out) {
+  size_t i = 0, n = text.size();
+  while (i < n) {
+    while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r')) ++i;
+    if (i >= n || text[i] == '#') break;
+    std::string word;
+    size_t eq = std::string::npos;
+    while (i < n && text[i] != ' ' && text[i] != '\t' && text[i] != '\r') {
+      if (text[i] == '"') {
+        size_t close = text.find('"', i + 1);
+        if (close == std::string::npos) return p.Fail("unterminated quoted text");
+        word.append(text, i + 1, close - i - 1);
+        i = close + 1;
+        continue;
+      }
+      if (text[i] == '=' && eq == std::string::npos) eq = word.size();
+      word.push_back(text[i++]);
+    }
+    Token t;
+    if (eq != std::string::npos) {
+      t.key = word.substr(0, eq);
+      t.value = word.substr(eq + 1);
+      t.hasValue = true;
+    } else {
+      t.key = word;
+    }
+    out->push_back(std::move(t));
+  }
+  return true;
+}
+
+bool ParseNumber(const std::string& s, uint64_t maxValue, uint64_t* v) {
+  if (s.empty() || s.size() > 20) return false;
+  uint64_t r = 0;
+  size_t i = 0;
+  int base = 10;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    i = 2;
+  }
+  for (; i < s.size(); ++i) {
+    char c = s[i];
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else return false;
+    r = r * base + d;
+    if (r > maxValue) return false;
+  }
+  *v = r;
+  return true;
+}
+
+bool Number(Parser& p, const Token& t, uint64_t lo, uint64_t hi, uint64_t* v) {
+  if (!t.hasValue) return p.Fail("%s needs a value", t.key.c_str());
+  if (!ParseNumber(t.value, hi, v) || *v < lo)
+    return p.Fail("%s: \"%s\" is not a number from %llu to %llu", t.key.c_str(), t.value.c_str(),
+                  (unsigned long long)lo, (unsigned long long)hi);
+  return true;
+}
+
+bool Word(Parser& p, const std::string& w, const char* what, uint64_t lo, uint64_t hi, uint64_t* v) {
+  if (!ParseNumber(w, hi, v) || *v < lo)
+    return p.Fail("%s: \"%s\" is not a number from %llu to %llu", what, w.c_str(),
+                  (unsigned long long)lo, (unsigned long long)hi);
+  return true;
+}
+
+// A text field of fixed width, blank padded.
+bool TextField(Parser& p, const Token& t, char* field, size_t width) {
+  if (!t.hasValue) return p.Fail("%s needs a value", t.key.c_str());
+  if (t.value.size() > width) return p.Fail("%s is longer than %zu characters", t.key.c_str(), width);
+  for (char c : t.value)
+    if (c < 0x20 || c > 0x7E) return p.Fail("%s holds a character that is not printable ASCII", t.key.c_str());
+  memset(field, ' ', width);
+  memcpy(field, t.value.data(), t.value.size());
+  return true;
+}
+
+bool HexBytes(Parser& p, const Token& t, uint8_t* out, size_t count) {
+  if (!t.hasValue || t.value.size() != count * 2)
+    return p.Fail("%s needs exactly %zu hex digits", t.key.c_str(), count * 2);
+  for (size_t i = 0; i < count; ++i) {
+    uint64_t v;
+    if (!ParseNumber("0x" + t.value.substr(i * 2, 2), 255, &v))
+      return p.Fail("%s needs exactly %zu hex digits", t.key.c_str(), count * 2);
+    out[i] = uint8_t(v);
+  }
+  return true;
+}
+
+void FillText(uint8_t* field, size_t width, const char* text) {
+  memset(field, ' ', width);
+  memcpy(field, text, std::min(width, strlen(text)));
+}
+
+bool ParseBus(Parser& p, const std::vector<Token>& t) {
+  if (p.cfg.statusGiven) return p.Fail("bus is given twice");
+  for (size_t i = 1; i < t.size(); ++i) {
+    uint64_t v;
+    if (t[i].key == "status") {
+      if (!Number(p, t[i], 0, 255, &v)) return false;
+      p.cfg.supportStatus = uint8_t(v);
+      p.cfg.statusGiven = true;
+    } else {
+      return p.Fail("unknown bus setting \"%s\"", t[i].key.c_str());
+    }
+  }
+  if (!p.cfg.statusGiven) return p.Fail("bus needs status=N");
+  return true;
+}
+
+bool ParseAdapter(Parser& p, const std::vector<Token>& t) {
+  uint64_t index;
+  if (t.size() < 2 || t[1].hasValue) return p.Fail("adapter needs its number");
+  if (!Word(p, t[1].key, "adapter number", 0, 255, &index)) return false;
+  if (index != p.cfg.adapters.size())
+    return p.Fail("adapter %llu out of order: adapters are numbered from 0 up",
+                  (unsigned long long)index);
+  if (p.cfg.adapters.size() >= size_t(kMaxAdapters)) return p.Fail("more than %d adapters", kMaxAdapters);
+  AdapterConfig a;
+  FillText(a.managerId, 16, "ASPI for WIN32");
+  char name[17];
+  snprintf(name, sizeof name, "VSCSI HA %u", unsigned(index));
+  FillText(a.identifier, 16, name);
+  memset(a.unique, 0, 16);
+  a.unique[2] = 0x02;  // residual byte count supported
+  a.unique[3] = 8;
+  wq::PutLE32(a.unique + 4, 0x00FFFFFF);
+  int64_t targets = -1, maxTransfer = -1, align = -1;
+  for (size_t i = 2; i < t.size(); ++i) {
+    uint64_t v;
+    const std::string& k = t[i].key;
+    if (k == "id") {
+      if (!Number(p, t[i], 0, 255, &v)) return false;
+      a.scsiId = uint8_t(v);
+    } else if (k == "manager") {
+      char f[16];
+      if (!TextField(p, t[i], f, 16)) return false;
+      memcpy(a.managerId, f, 16);
+    } else if (k == "identifier") {
+      char f[16];
+      if (!TextField(p, t[i], f, 16)) return false;
+      memcpy(a.identifier, f, 16);
+    } else if (k == "unique") {
+      if (!HexBytes(p, t[i], a.unique, 16)) return false;
+    } else if (k == "targets") {
+      if (!Number(p, t[i], 1, kMaxTargets, &v)) return false;
+      targets = int64_t(v);
+    } else if (k == "maxtransfer") {
+      if (!Number(p, t[i], 1, 0xFFFFFFFFu, &v)) return false;
+      maxTransfer = int64_t(v);
+    } else if (k == "align") {
+      if (!Number(p, t[i], 0, 0xFFFF, &v)) return false;
+      align = int64_t(v);
+    } else {
+      return p.Fail("unknown adapter setting \"%s\"", k.c_str());
+    }
+  }
+  if (targets >= 0) a.unique[3] = uint8_t(targets);
+  if (maxTransfer >= 0) wq::PutLE32(a.unique + 4, uint32_t(maxTransfer));
+  if (align >= 0) wq::PutLE16(a.unique, uint32_t(align));
+  p.cfg.adapters.push_back(a);
+  return true;
+}
+
+struct TypeName {
+  const char* name;
+  uint8_t type;
+  const char* product;
+};
+constexpr TypeName kTypes[] = {
+    {"disk", 0, "VIRTUAL DISK"},        {"tape", 1, "VIRTUAL TAPE"},
+    {"printer", 2, "VIRTUAL PRINTER"},  {"processor", 3, "VIRTUAL PROCESSOR"},
+    {"worm", 4, "VIRTUAL WORM"},        {"cdrom", 5, "VIRTUAL CD-ROM"},
+    {"scanner", 6, "VIRTUAL SCANNER"},  {"optical", 7, "VIRTUAL OPTICAL"},
+    {"changer", 8, "VIRTUAL CHANGER"},  {"comm", 9, "VIRTUAL COMM"},
+};
+
+// Product identities that carry the data source's identity codes.
+const char* DefaultProduct(uint16_t kind) {
+  switch (kind) {
+    case kWQ140: return "WQ140/131";
+    case kWQ210: return "WQ210/205";
+    case kWQ215: return "WQ215/121";
+    case kWQ220: return "WQ220/221";
+    case kWQ490: return "WQ490/101";
+  }
+  return "";
+}
+
+bool ParseAddress(Parser& p, const std::string& w, DeviceConfig* d) {
+  uint64_t parts[3] = {0, 0, 0};
+  size_t count = 0, start = 0;
+  while (count < 3) {
+    size_t colon = w.find(':', start);
+    std::string part = w.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+    if (!ParseNumber(part, 255, &parts[count]))
+      return p.Fail("device address \"%s\" is not adapter:target[:lun]", w.c_str());
+    ++count;
+    if (colon == std::string::npos) break;
+    start = colon + 1;
+    if (count == 3) return p.Fail("device address \"%s\" is not adapter:target[:lun]", w.c_str());
+  }
+  if (count < 2) return p.Fail("device address \"%s\" is not adapter:target[:lun]", w.c_str());
+  if (parts[0] >= p.cfg.adapters.size())
+    return p.Fail("device on adapter %llu, which is not configured", (unsigned long long)parts[0]);
+  const AdapterConfig& a = p.cfg.adapters[parts[0]];
+  if (parts[1] >= uint64_t(AdapterMaxTargets(a)))
+    return p.Fail("target %llu beyond the adapter's %d targets", (unsigned long long)parts[1],
+                  AdapterMaxTargets(a));
+  if (parts[1] == a.scsiId) return p.Fail("target %llu is the adapter's own id", (unsigned long long)parts[1]);
+  if (parts[2] >= uint64_t(kMaxLuns)) return p.Fail("LUN %llu beyond 7", (unsigned long long)parts[2]);
+  d->adapter = uint8_t(parts[0]);
+  d->target = uint8_t(parts[1]);
+  d->lun = uint8_t(parts[2]);
+  for (const DeviceConfig& o : p.cfg.devices)
+    if (o.adapter == d->adapter && o.target == d->target && o.lun == d->lun)
+      return p.Fail("device %s is already configured on line %d", w.c_str(), o.line);
+  return true;
+}
+
+bool ParseDevice(Parser& p, const std::vector<Token>& t) {
+  if (t.size() < 3 || t[1].hasValue || t[2].hasValue)
+    return p.Fail("device needs an address and a kind: device 0:2 scanner model=WQ220");
+  DeviceConfig d;
+  d.line = p.line;
+  if (!ParseAddress(p, t[1].key, &d)) return false;
+  if (t[2].key == "scanner") {
+    d.scanner = true;
+    d.type = 6;
+  } else if (t[2].key != "generic") {
+    return p.Fail("device kind \"%s\" is neither scanner nor generic", t[2].key.c_str());
+  }
+  bool haveModel = false, haveType = false, haveVendor = false, haveProduct = false, haveRevision = false;
+  bool haveDescLength = false;
+  memset(d.vendor, ' ', 8);
+  memset(d.product, ' ', 16);
+  memset(d.revision, ' ', 4);
+  for (size_t i = 3; i < t.size(); ++i) {
+    uint64_t v;
+    const std::string& k = t[i].key;
+    if (k == "vendor") {
+      if (!TextField(p, t[i], d.vendor, 8)) return false;
+      haveVendor = true;
+    } else if (k == "product") {
+      if (!TextField(p, t[i], d.product, 16)) return false;
+      haveProduct = true;
+    } else if (k == "revision") {
+      if (!TextField(p, t[i], d.revision, 4)) return false;
+      haveRevision = true;
+    } else if (d.scanner && k == "model") {
+      if (!t[i].hasValue) return p.Fail("model needs a value");
+      uint16_t kind = ModelKindByName(t[i].value.data(), t[i].value.size());
+      if (!kind || t[i].value.size() != 5)
+        return p.Fail("unknown model \"%s\" (WQ140, WQ210, WQ215, WQ220 or WQ490)", t[i].value.c_str());
+      d.options.kind = kind;
+      haveModel = true;
+    } else if (d.scanner && k == "adf") {
+      if (!Number(p, t[i], 0, 3, &v)) return false;
+      d.options.adfType = uint8_t(v);
+    } else if (d.scanner && k == "sheets") {
+      if (!Number(p, t[i], 0, 1000000, &v)) return false;
+      d.options.sheets = uint32_t(v);
+    } else if (d.scanner && k == "fsu") {
+      if (!Number(p, t[i], 0, 5, &v)) return false;
+      d.options.fsuType = uint8_t(v);
+    } else if (d.scanner && k == "fsuready") {
+      if (!Number(p, t[i], 0, 1, &v)) return false;
+      d.options.fsuReady = v != 0;
+    } else if (d.scanner && k == "desclen") {
+      if (!Number(p, t[i], 68, 247, &v)) return false;
+      d.options.descLength = uint8_t(v);
+      haveDescLength = true;
+    } else if (d.scanner && k == "caps") {
+      if (!HexBytes(p, t[i], d.options.caps, 2)) return false;
+    } else if (!d.scanner && k == "type") {
+      if (!t[i].hasValue) return p.Fail("type needs a value");
+      bool found = false;
+      for (const TypeName& tn : kTypes)
+        if (t[i].value == tn.name) {
+          d.type = tn.type;
+          found = true;
+        }
+      if (!found) {
+        if (!ParseNumber(t[i].value, 31, &v))
+          return p.Fail("type \"%s\" is neither a device type name nor 0..31", t[i].value.c_str());
+        d.type = uint8_t(v);
+      }
+      haveType = true;
+    } else if (!d.scanner && k == "removable") {
+      if (!Number(p, t[i], 0, 1, &v)) return false;
+      d.removable = v != 0;
+    } else {
+      return p.Fail("unknown %s setting \"%s\"", d.scanner ? "scanner" : "device", k.c_str());
+    }
+  }
+  if (d.scanner) {
+    if (!haveModel) return p.Fail("a scanner needs model=");
+    if (d.options.kind == kWQ490 && d.options.adfType)
+      return p.Fail("a WQ490 has no document feeder");
+    if (haveDescLength && d.options.kind != kWQ140)
+      return p.Fail("desclen applies to a WQ140 only");
+    if (!haveVendor) memcpy(d.vendor, "KORVA   ", 8);
+    if (!haveProduct) {
+      const char* prod = DefaultProduct(d.options.kind);
+      memcpy(d.product, prod, strlen(prod));
+    }
+  } else {
+    if (!haveType) return p.Fail("a generic device needs type=");
+    if (!haveVendor) memcpy(d.vendor, "VIRTUAL ", 8);
+    if (!haveProduct) {
+      const char* prod = "VIRTUAL DEVICE";
+      for (const TypeName& tn : kTypes)
+        if (tn.type == d.type) prod = tn.product;
+      memcpy(d.product, prod, strlen(prod));
+    }
+  }
+  if (!haveRevision) memcpy(d.revision, "1.00", 4);
+  p.cfg.devices.push_back(std::move(d));
+  return true;
+}
+
+bool ParseFault(Parser& p, const std::vector<Token>& t) {
+  if (p.cfg.devices.empty()) return p.Fail("fault before any device");
+  DeviceConfig& d = p.cfg.devices.back();
+  if (d.faults.size() >= size_t(kMaxFaults)) return p.Fail("more than %d faults on one device", kMaxFaults);
+  if (t.size() < 2 || t[1].hasValue) return p.Fail("fault needs a kind");
+  FaultSpec f;
+  const std::string& kind = t[1].key;
+  // Positional arguments follow the kind, then key=value settings.
+  std::vector<std::string> args;
+  size_t i = 2;
+  for (; i < t.size() && !t[i].hasValue; ++i) args.push_back(t[i].key);
+  auto want = [&](size_t lo, size_t hi) {
+    if (args.size() < lo || args.size() > hi) {
+      if (lo == hi) return p.Fail("fault %s takes %zu value(s)", kind.c_str(), lo);
+      return p.Fail("fault %s takes %zu to %zu values", kind.c_str(), lo, hi);
+    }
+    return true;
+  };
+  uint64_t v;
+  auto check = [&](uint8_t key, uint8_t asc) {
+    f.kind = FaultKind::Check;
+    f.key = key;
+    f.asc = asc;
+  };
+  if (kind == "pending") {
+    if (!want(1, 1) || !Word(p, args[0], "polls", 1, 1000000, &v)) return false;
+    f.kind = FaultKind::Pending;
+    f.polls = uint32_t(v);
+    f.times = -1;
+  } else if (kind == "hang") {
+    if (!want(0, 0)) return false;
+    f.kind = FaultKind::Hang;
+  } else if (kind == "aspibusy" || kind == "busy") {
+    if (!want(0, 1)) return false;
+    f.kind = kind == "busy" ? FaultKind::Busy : FaultKind::AspiBusy;
+    if (!args.empty()) {
+      if (!Word(p, args[0], "count", 1, 1000000, &v)) return false;
+      f.times = int32_t(v);
+    }
+  } else if (kind == "check") {
+    if (!want(2, 3)) return false;
+    uint64_t key, asc, ascq = 0;
+    if (!Word(p, args[0], "sense key", 0, 15, &key) || !Word(p, args[1], "sense code", 0, 255, &asc))
+      return false;
+    if (args.size() > 2 && !Word(p, args[2], "qualifier", 0, 255, &ascq)) return false;
+    check(uint8_t(key), uint8_t(asc));
+    f.ascq = uint8_t(ascq);
+  } else if (kind == "unitattention") {
+    if (!want(0, 0)) return false;
+    check(6, 0x29);
+    f.sparesInquiry = true;
+  } else if (kind == "jam") {
+    if (!want(0, 0)) return false;
+    check(3, 0x53);
+  } else if (kind == "empty") {
+    if (!want(0, 0)) return false;
+    check(3, 0x3A);
+  } else if (kind == "lamp") {
+    if (!want(0, 0)) return false;
+    check(4, 0x60);
+  } else if (kind == "adfcover" || kind == "fsucover") {
+    if (!want(0, 1)) return false;
+    check(2, kind == "adfcover" ? 0x80 : 0x81);
+    if (!args.empty()) {
+      if (!Word(p, args[0], "qualifier", 0, 255, &v)) return false;
+      f.ascq = uint8_t(v);
+    }
+  } else if (kind == "short") {
+    if (!want(1, 1) || !Word(p, args[0], "bytes", 0, 0xFFFFFF, &v)) return false;
+    f.kind = FaultKind::Short;
+    f.shortBytes = uint32_t(v);
+  } else {
+    return p.Fail("unknown fault \"%s\"", kind.c_str());
+  }
+  for (; i < t.size(); ++i) {
+    const std::string& k = t[i].key;
+    if (!t[i].hasValue) return p.Fail("fault setting \"%s\" needs a value", k.c_str());
+    if (k == "op") {
+      if (!Number(p, t[i], 0, 255, &v)) return false;
+      f.opcode = int16_t(v);
+    } else if (k == "type") {
+      if (!Number(p, t[i], 0, 255, &v)) return false;
+      f.dataType = int16_t(v);
+    } else if (k == "after") {
+      if (!Number(p, t[i], 0, 0xFFFFFFFFu, &v)) return false;
+      f.after = uint32_t(v);
+    } else if (k == "read") {
+      if (!Number(p, t[i], 1, 0xFFFFFFFFu, &v)) return false;
+      f.readIndex = uint32_t(v);
+    } else if (k == "times") {
+      if (t[i].value == "always") {
+        f.times = -1;
+      } else {
+        if (!Number(p, t[i], 1, 0x7FFFFFFF, &v)) return false;
+        f.times = int32_t(v);
+      }
+    } else {
+      return p.Fail("unknown fault setting \"%s\"", k.c_str());
+    }
+  }
+  d.faults.push_back(f);
+  return true;
+}
+
+}  // namespace
+
+uint32_t AdapterMaxTransfer(const AdapterConfig& a) { return wq::GetLE32(a.unique + 4); }
+uint16_t AdapterAlignMask(const AdapterConfig& a) { return wq::GetLE16(a.unique); }
+int AdapterMaxTargets(const AdapterConfig& a) {
+  int n = a.unique[3];
+  if (n == 0) n = 8;
+  return n > kMaxTargets ? kMaxTargets : n;
+}
+
+uint16_t ModelKindByName(const char* name, size_t len) {
+  static const struct {
+    const char* name;
+    uint16_t kind;
+  } kModels[] = {{"WQ140", kWQ140}, {"WQ210", kWQ210}, {"WQ215", kWQ215}, {"WQ220", kWQ220}, {"WQ490", kWQ490}};
+  if (len < 5) return 0;
+  for (const auto& m : kModels)
+    if (memcmp(name, m.name, 5) == 0) return m.kind;
+  return 0;
+}
+
+const char* ModelName(uint16_t kind) {
+  switch (kind) {
+    case kWQ140: return "WQ140";
+    case kWQ210: return "WQ210";
+    case kWQ215: return "WQ215";
+    case kWQ220: return "WQ220";
+    case kWQ490: return "WQ490";
+  }
+  return "?";
+}
+
+bool ParseConfig(const char* text, BusConfig* out, char* err, size_t errSize) {
+  Parser p;
+  p.err = err;
+  p.errSize = errSize;
+  if (err && errSize) err[0] = 0;
+  if (!text) {
+    p.line = 0;
+    return p.Fail("no configuration text");
+  }
+  const char* s = text;
+  while (*s || s == text) {
+    ++p.line;
+    const char* e = strchr(s, '\n');
+    size_t len = e ? size_t(e - s) : strlen(s);
+    std::string line(s, len);
+    std::vector<Token> tokens;
+    if (!Tokenize(p, line, &tokens)) return false;
+    if (!tokens.empty()) {
+      const std::string& w = tokens[0].key;
+      bool ok;
+      if (tokens[0].hasValue) ok = p.Fail("a line starts with a keyword, not \"%s=\"", w.c_str());
+      else if (w == "bus") ok = ParseBus(p, tokens);
+      else if (w == "adapter") ok = ParseAdapter(p, tokens);
+      else if (w == "device") ok = ParseDevice(p, tokens);
+      else if (w == "fault") ok = ParseFault(p, tokens);
+      else ok = p.Fail("unknown keyword \"%s\"", w.c_str());
+      if (!ok) return false;
+    }
+    if (!e) break;
+    s = e + 1;
+  }
+  *out = std::move(p.cfg);
+  return true;
+}
+
+}  // namespace vscsi
