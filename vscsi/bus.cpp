@@ -186,7 +186,7 @@ uint8_t Exec(Bus& bus, aspi::SRB_ExecSCSICmd* srb, std::vector<Notice>* notices,
   p.senseLength = srb->SRB_SenseLen;
   p.device = FindDevice(bus, srb->SRB_HaId, srb->SRB_Target, p.lun);
 
-  const FaultSpec* f = nullptr;
+  const FaultRule* f = nullptr;
   if (p.device != kNoDevice) {
     Device& d = bus.devices[p.device];
     f = TakeFault(&d, p.cdb, FaultStage::Submit, 0);

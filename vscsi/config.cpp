@@ -371,7 +371,7 @@ bool ParseFault(Parser& p, const std::vector<Token>& t) {
   DeviceConfig& d = p.cfg.devices.back();
   if (d.faults.size() >= size_t(kMaxFaults)) return p.Fail("more than %d faults on one device", kMaxFaults);
   if (t.size() < 2 || t[1].hasValue) return p.Fail("fault needs a kind");
-  FaultSpec f;
+  FaultRule f;
   const std::string& kind = t[1].key;
   // Positional arguments follow the kind, then key=value settings.
   std::vector<std::string> args;

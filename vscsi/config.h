@@ -31,7 +31,7 @@ enum class FaultKind : uint8_t {
   Short,     // a data-in transfer delivers only `shortBytes`
 };
 
-struct FaultSpec {
+struct FaultRule {
   FaultKind kind = FaultKind::Check;
   uint32_t polls = 0;
   uint8_t key = 0, asc = 0, ascq = 0;
@@ -63,7 +63,7 @@ struct DeviceConfig {
   char product[16];
   char revision[4];
   ScannerOptions options;
-  std::vector<FaultSpec> faults;
+  std::vector<FaultRule> faults;
   int line = 0;          // where it was configured
 };
 

@@ -31,7 +31,7 @@ void ResetDevice(Device* d) {
 void ExecuteOnDevice(Device* d, const CommandIO& io, CommandResult* r) {
   uint8_t op = io.cdb[0];
   uint32_t imageRead = d->config.scanner ? NextImageRead(d->scanner, io.cdb) : 0;
-  const FaultSpec* f = TakeFault(d, io.cdb, FaultStage::Execute, imageRead);
+  const FaultRule* f = TakeFault(d, io.cdb, FaultStage::Execute, imageRead);
   ++d->commands;
 
   // After a reset the first command but INQUIRY and REQUEST SENSE learns of it.

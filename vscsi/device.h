@@ -45,7 +45,7 @@ struct ScannerState {
 
 struct Device {
   DeviceConfig config;
-  std::vector<FaultSpec> faults;  // counts left in `times`
+  std::vector<FaultRule> faults;  // counts left in `times`
   uint32_t commands = 0;          // commands that reached the device
   bool senseValid = false;        // sense kept for REQUEST SENSE
   uint8_t sense[kSenseBytes] = {};

@@ -9,7 +9,7 @@ bool InStage(FaultKind k, FaultStage s) {
   return submit == (s == FaultStage::Submit);
 }
 
-bool Matches(const FaultSpec& f, const Device& d, const uint8_t* cdb, uint32_t imageRead) {
+bool Matches(const FaultRule& f, const Device& d, const uint8_t* cdb, uint32_t imageRead) {
   uint8_t op = cdb[0];
   if (f.opcode >= 0 && f.opcode != op) return false;
   if (f.dataType >= 0 && !((op == 0x28 || op == 0x2A) && cdb[2] == f.dataType)) return false;
@@ -24,8 +24,8 @@ bool Matches(const FaultSpec& f, const Device& d, const uint8_t* cdb, uint32_t i
 
 }  // namespace
 
-const FaultSpec* TakeFault(Device* d, const uint8_t* cdb, FaultStage stage, uint32_t imageRead) {
-  for (FaultSpec& f : d->faults) {
+const FaultRule* TakeFault(Device* d, const uint8_t* cdb, FaultStage stage, uint32_t imageRead) {
+  for (FaultRule& f : d->faults) {
     if (f.times == 0 || !InStage(f.kind, stage) || !Matches(f, *d, cdb, imageRead)) continue;
     if (f.times > 0) --f.times;
     return &f;

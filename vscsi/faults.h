@@ -14,6 +14,6 @@ enum class FaultStage {
 // The first fault of this stage that matches the command; its count is
 // taken. imageRead is the 1-based number of this READ of image data since
 // START (0 when the command is not one). Returns null when none fires.
-const FaultSpec* TakeFault(Device* d, const uint8_t* cdb, FaultStage stage, uint32_t imageRead);
+const FaultRule* TakeFault(Device* d, const uint8_t* cdb, FaultStage stage, uint32_t imageRead);
 
 }  // namespace vscsi

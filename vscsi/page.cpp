@@ -29,7 +29,7 @@ enum Band : uint32_t {
   kBandFilm,
 };
 
-bool InBed(const PageSpec& p, int32_t x, int32_t y) {
+bool InBed(const PageLayout& p, int32_t x, int32_t y) {
   return x >= 0 && y >= 0 && x < p.width && y < p.length;
 }
 
@@ -42,7 +42,7 @@ uint8_t Scale255(int32_t offset, int32_t span) {
   return uint8_t(int64_t(offset) * 255 / (span - 1));
 }
 
-Band BandOf(const PageSpec& p, int32_t y) {
+Band BandOf(const PageLayout& p, int32_t y) {
   if (y < 0 || y >= p.length) return kBandWhite;
   if (p.content == PageContent::Film)
     return InFilmFrame(y, p.length) ? kBandFilm : kBandFilmEdge;
@@ -74,7 +74,7 @@ Rgb PhotoColour(uint8_t red, uint8_t green) {
 
 }  // namespace
 
-Rgb PageColour(const PageSpec& p, int32_t x, int32_t y) {
+Rgb PageColour(const PageLayout& p, int32_t x, int32_t y) {
   if (!InBed(p, x, y)) return kWhite;
   if (p.content == PageContent::Film) {
     if (!InFilmFrame(x, p.width) || !InFilmFrame(y, p.length)) return kFilmBase;
@@ -105,7 +105,7 @@ Rgb PageColour(const PageSpec& p, int32_t x, int32_t y) {
   }
 }
 
-void PreparePage(PageRenderer* pr, const PageSpec& page, std::vector<int32_t> columns) {
+void PreparePage(PageRenderer* pr, const PageLayout& page, std::vector<int32_t> columns) {
   pr->page = page;
   pr->columns = std::move(columns);
   size_t n = pr->columns.size();
@@ -126,7 +126,7 @@ void PreparePage(PageRenderer* pr, const PageSpec& page, std::vector<int32_t> co
 }
 
 void RenderRow(PageRenderer* pr, int32_t y, uint8_t* r, uint8_t* g, uint8_t* b) {
-  const PageSpec& p = pr->page;
+  const PageLayout& p = pr->page;
   size_t n = pr->columns.size();
   Band band = BandOf(p, y);
   if (band < kCachedBands) {

@@ -13,7 +13,7 @@ enum class PageContent : uint8_t {
   Film,     // a negative of the gradient in a dark film edge
 };
 
-struct PageSpec {
+struct PageLayout {
   PageContent content = PageContent::Flatbed;
   uint32_t sheet = 0;          // 1-based sheet number (Sheet)
   int32_t width = 0, length = 0;  // the bed, page units
@@ -41,19 +41,19 @@ constexpr Rgb kFilmBase = {16, 16, 16};
 }  // namespace chart
 
 // The colour of one point of the page.
-Rgb PageColour(const PageSpec& page, int32_t x, int32_t y);
+Rgb PageColour(const PageLayout& page, int32_t x, int32_t y);
 
 // Renders rows for a fixed set of columns; rows of the bands that do not
 // change down the page are computed once and copied.
 struct PageRenderer {
-  PageSpec page;
+  PageLayout page;
   std::vector<int32_t> columns;  // page x of each pixel
   std::vector<uint8_t> cache;    // cached rows, three planes each
   std::vector<int16_t> columnRed; // the gradient's red by column, or a code (page.cpp)
   uint32_t cachedBands = 0;
 };
 
-void PreparePage(PageRenderer* pr, const PageSpec& page, std::vector<int32_t> columns);
+void PreparePage(PageRenderer* pr, const PageLayout& page, std::vector<int32_t> columns);
 // Writes the row at page y as three planes of columns.size() bytes.
 void RenderRow(PageRenderer* pr, int32_t y, uint8_t* r, uint8_t* g, uint8_t* b);
 

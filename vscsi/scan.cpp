@@ -142,7 +142,7 @@ void StartScanCommand(ScannerState* s, CommandResult* r) {
   for (uint32_t i = 0; i < j.pixels; ++i) columns[i] = int32_t(std::floor(left + (i + 0.5) * stepX));
   j.rowOrigin = UnitsToPage(p.top, s->unit);
   j.rowStep = kPageUnit / ry;
-  PageSpec page;
+  PageLayout page;
   page.content = source == Source::Film ? PageContent::Film
                  : source == Source::Feeder ? PageContent::Sheet
                                             : PageContent::Flatbed;

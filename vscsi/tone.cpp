@@ -3,8 +3,6 @@
 
 #include <cstring>
 
-#include "vscsi/geometry.h"
-
 namespace vscsi {
 namespace {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "vscsi/tests/harness.h"
+#include "vscsi/wirelog.h"
 
 using namespace vt;
 
@@ -234,6 +235,43 @@ TEST_F(Aspi, WireLogKeepsWhatReachedTheDevices) {
   EXPECT_FALSE(VscsiWireGet(2, &rec, data, 8));
   VscsiWireClear();
   EXPECT_EQ(VscsiWireCount(), 0u);
+}
+
+TEST(WireLog, OldestRecordsGoFirstWhenFull) {
+  vscsi::WireLog log;
+  VscsiWireRecord rec{};
+  uint8_t data[4] = {1, 2, 3, 4};
+  for (size_t i = 0; i < vscsi::kWireMaxRecords + 5; ++i) {
+    rec.transferLength = uint32_t(i);
+    vscsi::WireAppend(&log, rec, data, 4);
+  }
+  ASSERT_EQ(log.entries.size(), vscsi::kWireMaxRecords);
+  EXPECT_EQ(log.entries.front().record.transferLength, 5u);
+  EXPECT_EQ(log.dataBytes, 4 * vscsi::kWireMaxRecords);
+  // Completing a record already dropped changes nothing; a kept one is found by id.
+  vscsi::WireComplete(&log, 1, 2, 4);
+  EXPECT_EQ(log.entries.front().record.requestStatus, 0);
+  vscsi::WireComplete(&log, log.entries[10].id, 2, 4);
+  EXPECT_EQ(log.entries[10].record.targetStatus, 2);
+  EXPECT_EQ(log.entries[10].record.requestStatus, 4);
+  // Out data is kept up to its limit per record.
+  std::vector<uint8_t> big(vscsi::kWireMaxDataPerRecord + 10, 7);
+  vscsi::WireAppend(&log, rec, big.data(), big.size());
+  EXPECT_EQ(log.entries.back().record.dataLength, vscsi::kWireMaxDataPerRecord);
+  vscsi::WireClear(&log);
+  EXPECT_EQ(log.dataBytes, 0u);
+}
+
+TEST_F(Aspi, DescribeNamesTheDevice) {
+  EXPECT_EQ(Describe(0, 1, "vendor"), "DISKCO  ");
+  EXPECT_EQ(Describe(0, 1, "product"), "DISK ONE        ");
+  None(0, 1, kTur);
+  EXPECT_EQ(Describe(0, 1, "commands"), "1");
+  char buf[16];
+  EXPECT_EQ(VscsiDescribe(0, 3, buf, sizeof buf), 0u);   // nobody there
+  EXPECT_EQ(VscsiDescribe(-1, 1, buf, sizeof buf), 0u);
+  EXPECT_EQ(VscsiDescribe(0, 1, buf, sizeof buf), 15u);  // cut to the buffer
+  EXPECT_EQ(buf[15], 0);
 }
 
 // Faults at the manager.
