@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "ds/res/tone_tables.h"
+
 namespace ref {
 
 Bytes PackBits(const std::vector<bool>& on) {
@@ -126,6 +128,87 @@ void MatchPixel(const Bytes& table, uint8_t* px) {
   px[2] = uint8_t(out[0]);
   px[1] = uint8_t(out[1]);
   px[0] = uint8_t(out[2]);
+}
+
+Bytes EdgeFilter(const Bytes& above, const Bytes& centre, const Bytes& below, int edges, int channels) {
+  const int pixels = int(centre.size()) / channels;
+  Bytes out = centre;
+  if (pixels < 3) return out;
+  for (int p = 1; p < pixels - 1; ++p) {
+    for (int ch = 0; ch < channels; ++ch) {
+      const int at = p * channels + ch;
+      const int c = centre[at], l = centre[at - channels], r = centre[at + channels];
+      const int a = above[at], d = below[at];
+      int v;
+      if (edges == 2)
+        v = (8 * c - (l + r + a + d)) >> 2;
+      else if (edges == 3)
+        v = (6 * c - (l + r + a + d)) >> 1;
+      else
+        v = (l + r + 4 * c + a + d) >> 3;
+      out[at] = uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+    }
+  }
+  return out;
+}
+
+Bytes Interleave(const Bytes& planes) {
+  const size_t n = planes.size() / 3;
+  Bytes out(3 * n);
+  for (size_t i = 0; i < n; ++i)
+    for (int c = 0; c < 3; ++c) out[3 * i + c] = planes[c * n + i];
+  return out;
+}
+
+std::vector<Bytes> ExpectedRows(int mode, const std::vector<Bytes>& lines, bool pack, bool reversed) {
+  const uint8_t* matrix = (mode >> 8) == 2   ? wq::res::kDitherMethod2.data()
+                          : (mode >> 8) == 3 ? wq::res::kDitherMethod3.data()
+                                             : wq::res::kDitherMethod4.data();
+  std::vector<Bytes> rows;
+  std::vector<int> diffuse[3];
+  std::vector<int> reduce[3];
+  for (size_t y = 0; y < lines.size(); ++y) {
+    const Bytes& line = lines[y];
+    const size_t n = mode == 3 || (mode & 0xFF) == 1 ? line.size() : line.size() / 3;
+    if (y == 0) {
+      for (auto& d : diffuse) d.assign(n + 9, 0);
+      for (auto& d : reduce) d.assign(n + 2, 0);
+    }
+    switch (mode) {
+      case 0x101: case 3: case 6:
+        rows.push_back(line);
+        break;
+      case 0x201: case 0x301: case 0x401:
+        rows.push_back(PackBits(DitherGrey(line, matrix, int(y), reversed)));
+        break;
+      case 0x501:
+        rows.push_back(PackBits(DiffuseLine(std::vector<int>(line.begin(), line.end()), diffuse[0], reversed)));
+        break;
+      case 0x102: {
+        const size_t planeBytes = line.size() / 3;
+        rows.push_back(PackCodes(PlaneCodes(line, int(planeBytes * 8)), pack));
+        break;
+      }
+      case 0x202: case 0x302: case 0x402:
+        rows.push_back(PackCodes(DitherColour(line, matrix, int(y), reversed), pack));
+        break;
+      case 0x502: {
+        std::vector<int> codes(n, 0);
+        for (int c = 0; c < 3; ++c) {
+          std::vector<int> v;
+          for (size_t i = 0; i < n; ++i) v.push_back(line[3 * i + c]);
+          const auto on = DiffuseLine(v, diffuse[c], reversed);
+          for (size_t i = 0; i < n; ++i) codes[i] += on[i] << c;
+        }
+        rows.push_back(PackCodes(codes, pack));
+        break;
+      }
+      case 4: case 5:
+        rows.push_back(ReduceLine(line, reduce));
+        break;
+    }
+  }
+  return rows;
 }
 
 Bytes Random(size_t n, uint32_t seed) {

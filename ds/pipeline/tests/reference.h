@@ -31,6 +31,17 @@ int Nearest(int t, const std::vector<int>& levels);
 // Colour line art planes to codes, pixel by pixel.
 std::vector<int> PlaneCodes(const Bytes& planes, int pixels);
 
+// The software edge filter of one line, pixel by pixel and channel by
+// channel (channels 1 grey, 3 colour).
+Bytes EdgeFilter(const Bytes& above, const Bytes& centre, const Bytes& below, int edges, int channels);
+
+// Planes (all red, all green, all blue) to red, green, blue triples.
+Bytes Interleave(const Bytes& planes);
+
+// What the pixel routines make of whole image lines (colour lines as
+// triples) in a mode, with no adjustment: each row's produced bytes.
+std::vector<Bytes> ExpectedRows(int mode, const std::vector<Bytes>& lines, bool pack, bool reversed);
+
 // Colour matching of one pixel (r, g, b bytes in memory order).
 void MatchPixel(const Bytes& table, uint8_t* px);
 
