@@ -87,3 +87,15 @@ void ColourMatchStrip(const uint8_t* table, uint8_t* buffer, size_t rowBytes, si
                       size_t pixels);
 
 }  // namespace wq
+
+namespace wq {
+
+struct ScanSettings;
+// When the source opens: the list for the settings' model and the entry
+// the settings choose (ColorMatch), its file name into ColorMatchFile.
+// False when there is no list or the entry cannot be loaded.
+bool OpenColourMatching(ScanSettings& settings, bool japanese);
+// First command id of the colour-matching menu entries.
+constexpr uint32_t kColourMatchFirstCommand = 10073;
+
+}  // namespace wq

@@ -7,6 +7,7 @@
 #include "ds/core/text.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/pipeline/files.h"
+#include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 
 namespace wq {
@@ -138,6 +139,11 @@ bool SelectColourMatch(int index, char* fileName) {
   }
   if (fileName) CopyString(fileName, 32, e.FileName);
   return true;
+}
+
+bool OpenColourMatching(ScanSettings& s, bool japanese) {
+  if (!BuildColourMatchList(s.Model, japanese, kColourMatchFirstCommand)) return false;
+  return SelectColourMatch(s.ColorMatch, s.ColorMatchFile);
 }
 
 void ReleaseColourMatch() {

@@ -6,6 +6,8 @@
 #include "ds/core/host.h"
 #include "ds/core/text.h"
 #include "ds/core/trace.h"
+#include "ds/scan/progress.h"
+#include "ds/scan/win/scanshell_win.h"
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "ds/ui/win/profile_win.h"
@@ -135,10 +137,7 @@ void HideWindows() {
     if (w && IsWindow(w)) ShowWindow(w, SW_HIDE);
 }
 
-void CloseProgressWindow() {
-  if (g_Windows.Progress && IsWindow(g_Windows.Progress)) DestroyWindow(g_Windows.Progress);
-  g_Windows.Progress = nullptr;
-}
+void CloseProgressWindow() { CloseProgress(); }
 
 void ReleaseScanButton() {}
 
@@ -201,6 +200,7 @@ void InstallWindowsHost(HINSTANCE instance) {
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
+  InstallScanShell();
 }
 
 }  // namespace wq
