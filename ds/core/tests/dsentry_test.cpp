@@ -118,11 +118,16 @@ TEST_F(DsEntryTest, DispatchRefusesUnknownGroupsAndDataTypes) {
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   EXPECT_EQ(Call(DG_IMAGE, DAT_CIECOLOR, MSG_GET, nullptr), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
-  // The triplets of later work answer as not understood.
+  // The image triplets and the custom types reach their handlers, which
+  // refuse them in state 3 by their own rules.
   EXPECT_EQ(Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, nullptr), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
+  EXPECT_EQ(Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, nullptr), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   EXPECT_EQ(Call(DG_CONTROL, 0xFF00, MSG_GET, nullptr), TWRC_FAILURE);
-  EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
+  EXPECT_EQ(Call(DG_CONTROL, 0xFF01, MSG_SET, nullptr), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
 }
 
 TEST_F(DsEntryTest, StatusIsReportedOnceThenSuccess) {
