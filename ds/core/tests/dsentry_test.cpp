@@ -154,7 +154,9 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   EXPECT_EQ(g_Session.XferMech, TWSX_NATIVE);
   EXPECT_EQ(g_Session.FileFormat, TWFF_BMP);
   EXPECT_EQ(g_Session.PaperSize, TWSS_USLETTER);
-  EXPECT_EQ(g_Session.TwThreshold, g_Settings->ThresholdW);
+  // No threshold in a fresh settings file (-1): the middle one.
+  EXPECT_EQ(g_Settings->ThresholdW, -1);
+  EXPECT_EQ(g_Session.TwThreshold, 128);
   EXPECT_EQ(g_Session.TotalPhysMemory, 64u << 20);
   EXPECT_EQ(g_Settings->Gamma, 1);  // no colour matching
   EXPECT_EQ(g_Settings->Resolution, 9);  // first use of the WQ140
