@@ -11,6 +11,7 @@
 
 #include "app/acquire_host.h"
 #include "app/tests/fakeds/fake_source.h"
+#include "app/tests/pixel_support.h"
 #include "app/twain_link.h"
 
 namespace wqtest {
@@ -81,10 +82,5 @@ TW_UINT16 TW_CALLINGSTYLE ManagerEntry(pTW_IDENTITY origin, pTW_IDENTITY dest, T
 // Passes messages through ProcessTwainEvent until the manager has no
 // request left (what the program's message loop does).
 void Pump(wq::TwainLink* link, const wq::AcquireHost& host);
-
-// Pixel (x, y) of a BMP file as red, green, blue, through its colour table.
-void BmpPixel(const std::vector<uint8_t>& bmp, uint32_t x, uint32_t y, uint8_t rgb[3]);
-// Pixel (x, y) of the fake source's image as red, green, blue.
-void SourcePixel(const wqfake::FakeConfig& cfg, uint32_t x, uint32_t y, uint8_t rgb[3]);
 
 }  // namespace wqtest
