@@ -167,6 +167,7 @@ int StatusBarHeight(HWND bar) {
 
 void StatusSetMessage(const std::wstring& text) {
   g_status.message = text;
+  if (text.empty()) g_status.percent = 0;  // the bar goes with its caption
   Refresh();
 }
 
