@@ -204,8 +204,11 @@ bool TransferOne(TwainLink* link, const AcquireHost& host) {
   }
   const uint32_t length =
       ChooseBufferLength(image.imageSize, image.stride, setup.MinBufSize, setup.MaxBufSize);
+  // Two blocks of this length are needed; one beyond the budget is refused
+  // before anything is allocated.
   HeldBlock buffer(host);
-  if (length == 0 || !buffer.Alloc(length)) {
+  if (length == 0 || length > TransferMemoryBudget(host.availableMemory(host.ctx)) ||
+      !buffer.Alloc(length)) {
     Refuse(link, host, 17);
     return false;
   }
@@ -228,7 +231,7 @@ bool TransferOne(TwainLink* link, const AcquireHost& host) {
   }
 
   HeldBlock rows(host);
-  if (length > TransferMemoryBudget(host.availableMemory(host.ctx)) || !rows.Alloc(length)) {
+  if (!rows.Alloc(length)) {
     Refuse(link, host, 17);
     return false;
   }

@@ -1,5 +1,6 @@
 #include "app/tests/acquire_support.h"
 
+#include <algorithm>
 #include <cstring>
 
 
@@ -13,9 +14,11 @@ TestHost* H(void* ctx) { return static_cast<TestHost*>(ctx); }
 
 void* Alloc(void* ctx, size_t n) {
   TestHost* h = H(ctx);
-  if (h->allocs++ == h->allocFailAt) return nullptr;
+  if (h->allocs++ == h->allocFailAt || n > h->allocLimit) return nullptr;
   auto b = std::make_unique<Block>();
   b->bytes.assign(n, 0);
+  h->liveBytes += n;
+  h->peakBytes = std::max(h->peakBytes, h->liveBytes);
   void* key = b.get();
   h->blocks[key] = std::move(b);
   return key;
@@ -33,7 +36,13 @@ void* Lock(void* ctx, void* block) {
 void Unlock(void* ctx, void* block) {
   if (Block* b = Find(ctx, block)) --b->locks;
 }
-void Release(void* ctx, void* block) { H(ctx)->blocks.erase(block); }
+void Release(void* ctx, void* block) {
+  TestHost* h = H(ctx);
+  auto it = h->blocks.find(block);
+  if (it == h->blocks.end()) return;
+  h->liveBytes -= it->second->bytes.size();
+  h->blocks.erase(it);
+}
 size_t Size(void* ctx, void* block) {
   Block* b = Find(ctx, block);
   return b ? b->bytes.size() : 0;
@@ -54,12 +63,13 @@ void* Create(void* ctx, const char* path) {
   return new OpenFile{path};
 }
 bool SetSize(void* ctx, void* f, uint64_t size) {
-  H(ctx)->files[static_cast<OpenFile*>(f)->path].resize(size_t(size));
+  if (H(ctx)->keepFiles) H(ctx)->files[static_cast<OpenFile*>(f)->path].resize(size_t(size));
   return true;
 }
 bool Write(void* ctx, void* f, uint64_t offset, const void* data, size_t n) {
   TestHost* h = H(ctx);
   if (h->writes++ == h->writeFailAt) return false;
+  if (!h->keepFiles) return true;
   auto& bytes = h->files[static_cast<OpenFile*>(f)->path];
   if (bytes.size() < offset + n) bytes.resize(size_t(offset + n));
   std::memcpy(bytes.data() + offset, data, n);

@@ -27,7 +27,10 @@ struct TestHost {
   std::map<void*, std::unique_ptr<Block>> blocks;
   int allocFailAt = -1;  // the n-th allocation (from 0) fails
   int allocs = 0;
+  uint64_t liveBytes = 0;
+  uint64_t peakBytes = 0;
   uint64_t availableMemory = 64ull << 20;
+  size_t allocLimit = size_t(1) << 30;  // larger blocks fail, as GlobalAlloc's would
   // manager library
   bool managerPresent = true;
   int managerLoads = 0;
@@ -36,6 +39,7 @@ struct TestHost {
   std::map<std::string, std::vector<uint8_t>> files;
   int writeFailAt = -1;  // the n-th write (from 0) fails
   int writes = 0;
+  bool keepFiles = true;  // false: written bytes are only counted (large images)
   uint64_t freeBytes = 1ull << 30;
   char roomyDrive = 0;
   std::string workDirectory = "C:\\";

@@ -223,6 +223,26 @@ TEST_F(Acquire, WriteErrorShowsDiskMessageAndDeletesTheFile) {
   EXPECT_EQ(Source()->state, 5);
 }
 
+TEST_F(Acquire, MemoryDoesNotGrowWithTheImage) {
+  // A 2,000 x 1,500 colour page (9 MB) through buffers of at most 64 KB:
+  // the transfer holds two buffers and the header block, whatever the size.
+  FakeConfig cfg;
+  cfg.width = 2000;
+  cfg.height = 1500;
+  cfg.minBuf = 6000;
+  cfg.maxBuf = 64 * 1024;
+  host_.keepFiles = false;
+  Start(cfg);
+  const uint64_t before = host_.liveBytes;
+  host_.peakBytes = before;
+  Scan();
+  ASSERT_EQ(host_.scans.size(), 1u);
+  const uint32_t length = Lengths().at(0);
+  EXPECT_LE(length, cfg.maxBuf);
+  EXPECT_LE(host_.peakBytes - before, 2ull * length + wq::kHeaderBlockSize + 64);
+  EXPECT_EQ(host_.liveBytes, before);
+}
+
 TEST_F(Acquire, ScanFileThatCannotBeSizedIsRefused) {
   host_.writeFailAt = 0;
   Start(FakeConfig{});
