@@ -323,6 +323,8 @@ bool SaveCommand(HWND child, bool asNew) {
     doc->view.modFlags = wq::kModClean;
     wq::CopyString(doc->displayPath, target.c_str());
     doc->openedFromFile = true;  // from now on it has a file of its own
+    // Saved over its own temporary file: that file is now the user's.
+    if (wq::SamePath(doc->sourcePath, target)) doc->ownsSource = false;
     if (kind == wq::FileKind::kTiff) {
       doc->lzw = lzw;
       doc->byteOrderCode = byteOrder;
