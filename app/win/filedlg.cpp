@@ -18,6 +18,7 @@ namespace {
 struct FileDialog {
   std::vector<wq::FileType> types;
   bool saving = false;
+  bool explorer = false;
 };
 FileDialog g_dialog;
 
@@ -60,13 +61,15 @@ UINT_PTR CALLBACK FileHookProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
   static const UINT fileOk = RegisterWindowMessageA(FILEOKSTRINGA);
   if (msg == WM_INITDIALOG) return TRUE;
   if (!g_dialog.saving) return 0;
-  if (msg == WM_NOTIFY) {
+  // An Explorer-style dialog asks through CDN_FILEOK and may send the old
+  // message as well; each style answers one of them, so the question comes once.
+  if (msg == WM_NOTIFY && g_dialog.explorer) {
     const auto* n = reinterpret_cast<const OFNOTIFYA*>(lp);
     if (n->hdr.code == CDN_FILEOK && !MayReplace(GetParent(dlg), n->lpOFN)) {
       SetWindowLongPtrW(dlg, DWLP_MSGRESULT, 1);
       return 1;
     }
-  } else if (msg == fileOk) {
+  } else if (msg == fileOk && !g_dialog.explorer) {
     return MayReplace(dlg, reinterpret_cast<const OPENFILENAMEA*>(lp)) ? 0 : 1;
   }
   return 0;
@@ -91,6 +94,7 @@ std::string Run(HWND owner, bool saving, const char* proposed, DWORD filterIndex
   ofn.lpstrDefExt = defExt.c_str();
   ofn.lpfnHook = FileHookProc;
   ofn.Flags = PlatformFlags(&useTemplate) | OFN_PATHMUSTEXIST | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
+  g_dialog.explorer = (ofn.Flags & OFN_EXPLORER) != 0;
   if (useTemplate) {
     const bool ja = IsJapanese();
     ofn.lpTemplateName = saving ? (ja ? "FILESAVE_Japan" : "FILESAVE_English")

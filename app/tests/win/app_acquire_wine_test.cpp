@@ -56,6 +56,7 @@ class Acquire : public ::testing::Test {
   }
   void TearDown() override {
     if (!app_.process.hProcess) return;
+    CancelDialogs(app_);
     Command(app_, IDM_CLOSEALL);
     Box box;
     while (WaitBox(app_, &box, 300)) Press(box.window, IDNO);

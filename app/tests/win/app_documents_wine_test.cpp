@@ -71,6 +71,7 @@ class Documents : public ::testing::Test {
   }
   void TearDown() override {
     if (!app_.process.hProcess) return;
+    CancelDialogs(app_);
     Command(app_, IDM_CLOSEALL);
     Box box;
     while (WaitBox(app_, &box, 300)) Press(box.window, IDNO);
@@ -204,6 +205,59 @@ TEST_F(Documents, SaveAsTiffAndBmpThenReopen) {
   ASSERT_TRUE(ReadFileBytes("C:\\copy.$T$", &reopened));
   EXPECT_TRUE(SamePixels(bmp, reopened));
   EXPECT_EQ(IniValue("File process", "Directories"), dir_);
+}
+
+// A question box of the Save As dialog: its caption is the dialog's own.
+HWND ReplaceQuestion(const App& app) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w = GetTopWindow(nullptr); w && !found; w = GetWindow(w, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid != app.process.dwProcessId || !IsWindowVisible(w)) continue;
+      for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (Text(c).find(L"This file already exist.") != std::wstring::npos) found = w;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+TEST_F(Documents, SavingOverAFileAsksFirst) {
+  const std::vector<uint8_t> bmp = MakeBmp(12, 9, 8);
+  const std::vector<uint8_t> other = MakeBmp(5, 5, 24);
+  ASSERT_TRUE(Open(File("mine.bmp", bmp)));
+  const std::string target = File("theirs.bmp", other);
+  ASSERT_TRUE(WaitChildTitles(app_, {L"mine.bmp (1:1)"}));
+
+  // No: back in the dialog; the file stays as it was.
+  Command(app_, IDM_SAVEAS);
+  HWND save = WaitDialog(app_, L"Save As");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(ChooseFile(save, target));
+  HWND question = ReplaceQuestion(app_);
+  ASSERT_NE(question, nullptr);
+  Press(question, IDNO);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+  EXPECT_TRUE(IsWindow(save));
+  Press(save, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(save); }));
+  std::vector<uint8_t> now;
+  ASSERT_TRUE(ReadFileBytes(target, &now));
+  EXPECT_EQ(now, other);
+  EXPECT_EQ(ChildTitles(app_), std::vector<std::wstring>{L"mine.bmp (1:1)"});
+
+  // Yes: replaced.
+  Command(app_, IDM_SAVEAS);
+  save = WaitDialog(app_, L"Save As");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(ChooseFile(save, target));
+  question = ReplaceQuestion(app_);
+  ASSERT_NE(question, nullptr);
+  Press(question, IDYES);
+  ASSERT_TRUE(WaitChildTitles(app_, {L"theirs.bmp (1:1)"}));
+  ASSERT_TRUE(ReadFileBytes(target, &now));
+  EXPECT_EQ(now, bmp);
 }
 
 }  // namespace

@@ -188,6 +188,15 @@ HWND WaitDialog(const App& app, const wchar_t* caption, DWORD ms) {
   return WaitTop(app, L"#32770", caption, ms);
 }
 
+void CancelDialogs(const App& app) {
+  for (int round = 0; round < 10; ++round) {
+    HWND dlg = FindTop(app, L"#32770");
+    if (!dlg) return;
+    Press(dlg, GetDlgItem(dlg, IDCANCEL) ? IDCANCEL : IDNO);
+    WaitUntil([&] { return !IsWindow(dlg); }, 3000);
+  }
+}
+
 bool ChooseFile(HWND dialog, const std::string& path) {
   const std::wstring wide(path.begin(), path.end());
   HWND edit = GetDlgItem(dialog, edt1);

@@ -56,6 +56,8 @@ void Press(HWND dialog, int id);
 // Dialog boxes of the program with this caption (a common dialog, the TIFF
 // Options).
 HWND WaitDialog(const App& app, const wchar_t* caption, DWORD ms = 10000);
+// Cancels every dialog and box the program shows (before ending a test).
+void CancelDialogs(const App& app);
 // Types a path into a common file dialog and presses OK.
 bool ChooseFile(HWND dialog, const std::string& path);
 
