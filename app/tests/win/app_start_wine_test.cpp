@@ -73,6 +73,32 @@ TEST_F(Start, AboutBoxShowsTheVersion) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 }
 
+// The status bar's progress: the part done of the message field turns dark.
+TEST_F(Start, ProgressInvertsTheMessageField) {
+  WriteIni("0");
+  ASSERT_TRUE(Launch(&app_));
+  HWND bar = FindWindowExW(app_.frame, nullptr, L"StatusBar", nullptr);
+  ASSERT_NE(bar, nullptr);
+  RECT r{};
+  ASSERT_TRUE(WaitUntil([&] { return GetClientRect(bar, &r) && r.right > 100 && IsWindowVisible(bar); }));
+  Sleep(500);  // its first paint
+  SendMessageW(bar, WM_COMMAND, IDM_PROGRESS, MAKELPARAM(40, 100));
+  // Read off the screen: another program's window has no pixels for us.
+  auto brightness = [&](double at) {
+    POINT p{LONG(r.right * at), r.bottom / 2};
+    ClientToScreen(bar, &p);
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    ReleaseDC(nullptr, dc);
+    return GetRValue(c) + GetGValue(c) + GetBValue(c);
+  };
+  // The message field runs from about a tenth of the bar to about four fifths.
+  EXPECT_TRUE(WaitUntil([&] { return brightness(0.2) < 100; })) << brightness(0.05) << " " << brightness(0.2) << " " << brightness(0.7) << " " << r.right << "x" << r.bottom;
+  EXPECT_GT(brightness(0.7), 300);
+  SendMessageW(bar, WM_COMMAND, IDM_PROGRESS, MAKELPARAM(100, 100));
+  EXPECT_TRUE(WaitUntil([&] { return brightness(0.7) < 100; }));
+}
+
 // The texts through windres and LoadStringW: every message in both
 // languages, the drive placeholder where it is filled, and a Japanese text
 // byte for byte.
