@@ -53,7 +53,7 @@ enum ModelKind : int32_t {
 };
 
 // Packed SCSI address; in memory the same four bytes as the u32 the
-// parameter block documents (byte 0 first).
+// parameter block carries (byte 0 first).
 struct DeviceAddress {
   uint8_t Reserved;
   uint8_t HostAdapter;
@@ -85,7 +85,7 @@ struct DeviceList {
   DeviceAddress* Addresses;
 };
 
-// One flat little-endian record. The 32-bit offsets are the documented ones;
+// One flat little-endian record at fixed 32-bit offsets (asserted below);
 // in the 64-bit build the pointer fields are 8 bytes wide and naturally
 // aligned, so everything from GammaTable on moves (asserted below).
 struct ScanParamBlock {
@@ -199,7 +199,7 @@ WQ_PB_OFFSET(VendorByte, 0x54);
 WQ_PB_OFFSET(GammaMode, 0x56);
 WQ_PB_OFFSET(GammaEntries, 0x58);
 
-// From the gamma tables on: the documented 32-bit offsets, and where the
+// From the gamma tables on: the 32-bit offsets callers rely on, and where the
 // 64-bit build puts the same field (pointers 8 bytes, naturally aligned).
 #if UINTPTR_MAX == 0xFFFFFFFFu
 #define WQ_PB_OFFSET2(f, off32, off64) WQ_PB_OFFSET(f, off32)

@@ -25,6 +25,14 @@ void AdapterEntryName(const uint8_t* e, char* name) {
   std::memcpy(name + 24, e + 52, 4);
 }
 
+namespace {
+// A new list may select another scanner: what was started belongs to the old.
+void ForgetScanProgress(LibraryState* s) {
+  s->unitStarted = false;
+  s->savedValid = false;
+}
+}  // namespace
+
 bool IsFamilyScanner(const uint8_t* inquiry) {
   return inquiry[0] == 6 && std::memcmp(inquiry + 8, kFamilyPrefix, 10) == 0;
 }
@@ -94,6 +102,7 @@ int16_t DeviceSearch(int mode) {
     if (mode == 1) {
       if (ScannerList* list = NewScannerList(found, n)) {
         ReplaceScannerList(list);
+        ForgetScanProgress(s);
         return kScanOk;
       }
     } else if (DeviceList* list = NewDeviceList(found, n)) {
@@ -124,5 +133,6 @@ int16_t VerifyDevice(ScanParamBlock* block) {
   ScannerList* list = NewScannerList(&one, 1);
   if (!list) return kScanNotFound;
   ReplaceScannerList(list);
+  ForgetScanProgress(s);
   return kScanOk;
 }

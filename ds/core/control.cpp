@@ -285,3 +285,25 @@ TW_UINT16 XferGroupProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg
 }
 
 }  // namespace wq
+
+namespace wq {
+
+// The buffer sizes for memory transfers, from the geometry of now.
+TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+                           TW_MEMREF data) {
+  g_Session.Status.ConditionCode = TWCC_SUCCESS;
+  auto refuse = [&](TW_UINT16 cc) { return Traced(dg, dat, msg, data, Refuse(cc, lead::kImageInfo)); };
+  if (msg != MSG_GET && msg != MSG_GETCURRENT && msg != MSG_GETDEFAULT)
+    return refuse(TWCC_BADPROTOCOL);
+  if (!InStates(g_Session.State, 4, 5, 6)) return refuse(TWCC_SEQERROR);
+  if (!data) return refuse(TWCC_BADVALUE);
+  RecomputeXferGeometry();
+  TW_SETUPMEMXFER reply;
+  reply.MinBufSize = g_Session.MemXferMin;
+  reply.MaxBufSize = g_Session.MemXferMax;
+  reply.Preferred = g_Session.MemXferPref;
+  memcpy(data, &reply, sizeof reply);
+  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+}
+
+}  // namespace wq

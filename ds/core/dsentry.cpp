@@ -28,12 +28,8 @@ TW_UINT16 ImageProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW
   return Traced(dg, dat, msg, nullptr, rc);
 }
 
-TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF) {
-  g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  return Traced(dg, dat, msg, nullptr, Refuse(TWCC_BADPROTOCOL, lead::kImageInfo));
-}
-
-// The two custom data types: no trace.
+// The two custom data types (colour correction, edge enhancement) arrive
+// with the image work; no trace.
 TW_UINT16 CustomProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
   return Refuse(TWCC_BADPROTOCOL, lead::kColorMatch);

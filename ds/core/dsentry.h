@@ -17,6 +17,7 @@ TW_UINT16 StatusProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 TW_UINT16 SetupFileXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 TW_UINT16 XferGroupProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
+TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
 // Common endings of the handlers.
 // A refusal: the condition code into Status and the lead-in to the box.

@@ -57,6 +57,9 @@ struct DsHost {
   void (*HideWindows)();         // kept for a later MSG_ENABLEDS
   void (*CloseProgressWindow)();
   void (*ReleaseScanButton)();
+  // The small window that says the scanner model is being read, shown while
+  // the source connects to the scanner.
+  void (*ConnectStatus)(bool show);
   // Deletes a file of the work directory; missing files are no error.
   void (*DeleteWorkFile)(const char* path);
 };

@@ -172,8 +172,10 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
     return fail(TWCC_NODS, lead::kOpenDs);
   }
 
-  // 8. Find the scanner.
+  // 8. Find the scanner, telling the user meanwhile.
+  if (g_Host.ConnectStatus) g_Host.ConnectStatus(true);
   AttachScanner();
+  if (g_Host.ConnectStatus) g_Host.ConnectStatus(false);
   if (g_ScanJob.AttachResult == kAttachSearchFailed) {
     UnloadScannerLibrary();
     WriteMainFile(*g_Settings, g_Main);
@@ -183,8 +185,6 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
     ShowMessageById(msg::kNoScanner, kButtonsOk);
     return fail(TWCC_NODS, lead::kOpenDs);
   }
-  g_Session.ScannerFound1 = g_ScanJob.FoundConfigured;
-  g_Session.ScannerFound2 = g_ScanJob.FoundFirst;
 
   // 9. Reset, identify the model, the environment once more.
   CallScanner(kSelScannerReset);
@@ -238,14 +238,14 @@ TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   if (g_Settings) WriteMainFile(*g_Settings, g_Main);
   g_Session.OwnerProcess = g_Session.OwnerThread = 0;
   g_Session.State = 3;
-  if (g_Session.ScannerFound1 || g_Session.ScannerFound2) {
+  if (g_ScanJob.FoundConfigured || g_ScanJob.FoundFirst) {
     CallScanner(kSelSetScannerRefl);
     CallScanner(kSelScannerReset);
   }
   UnloadScannerLibrary();
   UnloadToolLibrary();
   ReleaseSettings();
-  g_Session.ScannerFound1 = g_Session.ScannerFound2 = false;
+  g_ScanJob.FoundConfigured = g_ScanJob.FoundFirst = false;
   return TWRC_SUCCESS;
 }
 

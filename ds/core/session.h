@@ -48,8 +48,6 @@ struct DsSession {
   int32_t AdjustRect[4];
   int16_t AdjustRectValid;
 
-  bool ScannerFound1, ScannerFound2;  // the configured scanner, the first usable one
-  bool ToolLibraryLoaded;
 };
 extern DsSession g_Session;
 

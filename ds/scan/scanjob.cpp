@@ -312,6 +312,11 @@ bool FeederHasPaper() {
   return CallScanner(kSelSetScannerAdf) && CallScanner(kSelScannerReadyAdf);
 }
 
+bool SetMovement(bool alternate) {
+  g_ParamBlock.Movement = alternate ? 2 : 1;
+  return CallScanner(kSelSetMovement);
+}
+
 bool LastScanNeedsReset() { return g_ScanJob.LastScanEnd != 5 && g_ScanJob.LastScanEnd != 105; }
 
 void ResetToneTables() {

@@ -83,6 +83,10 @@ bool FeederHasPaper();
 // The progress statuses a scan can end in that need no reset afterwards.
 bool LastScanNeedsReset();
 
+// The WQ490's carriage movement mode (1, or 2 when alternate); true when
+// the scanner took it. The caller shows the wait cursor meanwhile.
+bool SetMovement(bool alternate);
+
 // Fills every field of the parameter block for the job and starts it.
 bool StartScanJob(int kind);
 

@@ -116,6 +116,7 @@ bool CreateMainWindow(void*) { return H().windowCreated; }
 bool MainWindowExists() { return false; }
 void Nothing() {}
 void DeleteWorkFile(const char* path) { H().deletedFiles.emplace_back(path); }
+void ConnectStatus(bool show) { H().connectStatus.push_back(show); }
 
 void DebugOutput(const char* text) { H().debugOutput.emplace_back(text); }
 bool Append(const char* path, const char* text) {
@@ -150,7 +151,7 @@ void ResetDataSource(const char* busConfig) {
                   CallManager,    AllocSettings,   FreeSettings,    OpenModule,   FindProc,
                   CloseModule,    ReadEnvironment, TotalPhysMemory, CreateMainWindow,
                   MainWindowExists, Nothing,       Nothing,         Nothing,      Nothing,
-                  DeleteWorkFile};
+                  ConnectStatus,  DeleteWorkFile};
   g_TraceSink = TraceSinkProcs{DebugOutput, Append, FreeSpace, LocalTime};
   g_Trace = TraceState{};
   UseMemoryProfile();

@@ -38,6 +38,7 @@ struct TestHost {
   void* offered = nullptr;
   bool windowCreated = false;
   std::vector<std::string> deletedFiles;
+  std::vector<bool> connectStatus;  // shown, hidden, ...
 
   std::vector<std::string> debugOutput;
   std::map<std::string, std::string> files;  // trace files by path

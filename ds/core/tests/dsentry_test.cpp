@@ -8,6 +8,7 @@
 
 #include "common/strutil.h"
 #include "ds/core/dsentry.h"
+#include "ds/core/report.h"
 #include "ds/core/session.h"
 #include "ds/scan/scanjob.h"
 #include "ds/tests/memory_profile.h"
@@ -30,7 +31,10 @@ std::string OneScanner(const char* model, const char* options = "") {
 
 class DsEntryTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::ResetDataSource(); }
+  void SetUp() override {
+    test::ResetDataSource();
+    source = test::ManagerSourceIdentity(3);  // built from the texts just installed
+  }
   void TearDown() override { test::ShutDownDataSource(); }
 
   TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
@@ -62,7 +66,7 @@ class DsEntryTest : public ::testing::Test {
   }
 
   TW_IDENTITY app = test::AppIdentity(7);
-  TW_IDENTITY source = test::ManagerSourceIdentity(3);
+  TW_IDENTITY source{};
 };
 
 TEST_F(DsEntryTest, IdentityAtLoadIsTheDocumentedOneInEveryState) {
@@ -156,6 +160,7 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   EXPECT_EQ(g_Settings->XFinalRes, 400);
   EXPECT_EQ(g_TestHost.liveSettings, 1);
   EXPECT_TRUE(g_TestHost.messages.empty());
+  EXPECT_EQ(g_TestHost.connectStatus, (std::vector<bool>{true, false}));
   EXPECT_FALSE(test::GetValue(kMain, "Scanner", "Model", nullptr));
 
   ASSERT_EQ(Close(), TWRC_SUCCESS);
@@ -176,7 +181,24 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   test::SetValue(kMain, "SCSI", "TargetID", "1");
   ASSERT_EQ(Open(), TWRC_SUCCESS);
   EXPECT_EQ(g_Settings->Model, 2);
-  EXPECT_TRUE(g_Session.ScannerFound1);
+  EXPECT_TRUE(g_ScanJob.FoundConfigured);
+  ASSERT_EQ(Close(), TWRC_SUCCESS);
+}
+
+TEST_F(DsEntryTest, IdentitiesFromTheCallerAreBoundedByTheirFields) {
+  memset(app.ProductName, 'A', sizeof app.ProductName);
+  memset(app.Version.Info, 'I', sizeof app.Version.Info);
+  memset(source.ProductName, 'S', sizeof source.ProductName);
+  memset(source.Manufacturer, 'M', sizeof source.Manufacturer);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  EXPECT_EQ(strlen(g_Session.AppIdentity.ProductName), sizeof app.ProductName - 1);
+  EXPECT_EQ(strlen(g_Session.AppIdentity.Version.Info), sizeof app.Version.Info - 1);
+  TW_IDENTITY id;
+  memset(&id, 0x55, sizeof id);
+  ASSERT_EQ(Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &id), TWRC_SUCCESS);
+  EXPECT_EQ(std::string(id.ProductName), std::string(33, 'S'));
+  EXPECT_EQ(std::string(id.Manufacturer), std::string(33, 'M'));
+  EXPECT_EQ(std::string(id.ProductFamily), "WQ Series");
   ASSERT_EQ(Close(), TWRC_SUCCESS);
 }
 
@@ -301,6 +323,23 @@ TEST_F(DsEntryTest, EnableWithoutTheWindowReachesStateSixAndCallsTheManager) {
   EXPECT_EQ(g_Session.State, 6);
 }
 
+TEST_F(DsEntryTest, CloseRequestGoesToTheManagerAndLeavesTheState) {
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(EnableWithoutUI(), TWRC_SUCCESS);
+  PostCloseRequest();
+  EXPECT_EQ(g_TestHost.managerCalls, (std::vector<TW_UINT16>{MSG_XFERREADY, MSG_CLOSEDSREQ}));
+  EXPECT_EQ(g_Session.State, 6);
+  // Transfer ready again after a page: a count of 0 becomes -1.
+  g_Session.PendingCount = 0;
+  g_Session.State = 5;
+  PostXferReady();
+  EXPECT_EQ(g_Session.State, 6);
+  EXPECT_EQ(g_Session.PendingCount, -1);
+  g_Session.PendingCount = 4;
+  PostXferReady();
+  EXPECT_EQ(g_Session.PendingCount, 4);
+}
+
 TEST_F(DsEntryTest, EnableWithTheWindowFailsCleanlyUntilTheWindowExists) {
   ASSERT_EQ(Open(), TWRC_SUCCESS);
   TW_USERINTERFACE ui{};
@@ -368,6 +407,7 @@ TEST_F(DsEntryTest, PendingTransfersWithTheFeeder) {
   EXPECT_EQ(g_Session.State, 5);
   EXPECT_EQ(g_Session.PageIndex, 1u);
   EXPECT_EQ(g_Session.BatchCount, 1u);
+  EXPECT_EQ(Pending(MSG_GET), 0);  // state 5, feeder still chosen and empty
 
   // A count set by the application counts down, and an empty tray ends it.
   test::Reconfigure(withPaper.c_str());
@@ -450,6 +490,28 @@ TEST_F(DsEntryTest, TransferGroupWritesOnlyItsLowHalf) {
   }
   uint32_t group = 0;
   EXPECT_EQ(Call(DG_CONTROL, DAT_XFERGROUP, MSG_SET, &group), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
+}
+
+TEST_F(DsEntryTest, MemoryTransferSetUpFollowsTheImage) {
+  TW_SETUPMEMXFER m{};
+  EXPECT_EQ(Call(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &m), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  // A WQ140 starts at 400 dpi in full colour on US letter (213 x 275 units).
+  const uint32_t width = 400 * 213 / 25;
+  const uint32_t row = (24 * width + 31) / 32 * 4;
+  const uint32_t min = 32768 / row < 2 ? 32768 : 2 * row;
+  const uint32_t max = 32768 / row * row <= min ? 65535 : 65535 / row * row;
+  for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT}) {
+    memset(&m, 0, sizeof m);
+    ASSERT_EQ(Call(DG_CONTROL, DAT_SETUPMEMXFER, msg, &m), TWRC_SUCCESS);
+    EXPECT_EQ(m.MinBufSize, min);
+    EXPECT_EQ(m.MaxBufSize, max);
+    EXPECT_EQ(m.Preferred, max);
+  }
+  EXPECT_EQ(g_Session.Geometry.ImageRows, 400u * 275 / 25);
+  EXPECT_EQ(Call(DG_CONTROL, DAT_SETUPMEMXFER, MSG_SET, &m), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
 }
 

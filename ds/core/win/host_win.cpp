@@ -6,6 +6,7 @@
 #include "ds/core/host.h"
 #include "ds/core/text.h"
 #include "ds/core/trace.h"
+#include "ds/res/resource.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/win/scanshell_win.h"
 #include "ds/ui/settings.h"
@@ -143,6 +144,30 @@ void ReleaseScanButton() {}
 
 void DeleteWorkFile(const char* path) { DeleteFileA(path); }
 
+HWND g_ConnectBox;
+
+INT_PTR CALLBACK ConnectStatusProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+void ConnectStatus(bool show) {
+  if (g_ConnectBox) {
+    DestroyWindow(g_ConnectBox);
+    g_ConnectBox = nullptr;
+  }
+  if (!show) return;
+  const bool japanese = g_Env.JapaneseUI;
+  g_ConnectBox = CreateDialogParamW(
+      g_Instance, MAKEINTRESOURCEW(japanese ? IDD_CONNECT_STATUS_JA : IDD_CONNECT_STATUS), nullptr,
+      ConnectStatusProc, 0);
+  if (!g_ConnectBox) return;
+  wchar_t text[128];
+  if (LoadStringW(g_Instance, japanese ? 18024 : 18021, text, 128) > 0)
+    SetDlgItemTextW(g_ConnectBox, IDC_CONNECT_TEXT, text);
+  ShowWindow(g_ConnectBox, SW_SHOWNOACTIVATE);
+  UpdateWindow(g_ConnectBox);
+}
+
 size_t LoadTextA(int id, char* buf, size_t size) {
   if (size == 0) return 0;
   int n = LoadStringA(g_Instance, UINT(id), buf, int(size > 0x7FFFFFFF ? 0x7FFFFFFF : size));
@@ -196,7 +221,8 @@ void InstallWindowsHost(HINSTANCE instance) {
                   MessageById,      CallManager,       AllocSettings,  FreeSettings,
                   OpenModule,       FindProc,          CloseModule,     ReadEnvironment,
                   TotalPhysMemory,  CreateMainWindow,  MainWindowExists, DestroyWindows,
-                  HideWindows,      CloseProgressWindow, ReleaseScanButton, DeleteWorkFile};
+                  HideWindows,      CloseProgressWindow, ReleaseScanButton, ConnectStatus,
+                  DeleteWorkFile};
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();

@@ -134,6 +134,11 @@ int Scan(ScanLibEntryFn entry, ScanParamBlock& b, const Options& o) {
   const bool closed = std::fclose(out) == 0;
   if (r.failedSelector != 0 || !closed) {
     std::remove(o.file);  // no half-written file
+    if (r.failedSelector == kSelDeviceSearch && r.status == kScanNotFound) {
+      std::printf("No KORVA WQ scanner at %u.%u.%u\n", o.request.address.HostAdapter,
+                  o.request.address.Target, o.request.address.Lun);
+      return 1;
+    }
     std::printf("Scan failed at selector %d: status %d, sense key %02X, code %02X, qualifier %02X\n",
                 r.failedSelector, r.status, r.senseKey & 0xFF, r.senseCode & 0xFF,
                 r.senseQualifier & 0xFF);

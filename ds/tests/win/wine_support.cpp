@@ -1,0 +1,124 @@
+#include "ds/tests/win/wine_support.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace wq::wine {
+
+std::string WindowsDir() {
+  char dir[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
+  std::string d(dir, n);
+  if (!d.empty() && d.back() == '\\') d.pop_back();
+  return d;
+}
+
+std::string SourceDir() { return WindowsDir() + "\\TWAIN_32\\WQSCAN32\\"; }
+std::string MainIni() { return WindowsDir() + "\\@WQSC32.INI"; }
+
+std::string SourceTreePath(const char* relative) {
+  const char* root = getenv("WQ_SOURCE_DIR");
+  std::string unix = std::string(root ? root : "/") + "/" + relative;
+  std::string path = "Z:";
+  for (char c : unix) path += c == '/' ? '\\' : c;
+  return path;
+}
+
+namespace {
+typedef bool (*ConfigureFn)(const char*, char*, size_t);
+typedef const char* (*DefaultFn)();
+
+// The installed manager of the system directory, the module the scanner
+// library will bind too.
+HMODULE Aspi() {
+  static HMODULE aspi = [] {
+    char dir[MAX_PATH];
+    UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+    return LoadLibraryA((std::string(dir, n) + "\\wnaspi32.dll").c_str());
+  }();
+  return aspi;
+}
+}  // namespace
+
+bool ConfigureBus(const char* text) {
+  auto configure = reinterpret_cast<ConfigureFn>(
+      reinterpret_cast<void*>(GetProcAddress(Aspi(), "VscsiConfigure")));
+  if (!configure) return false;
+  char err[200];
+  return configure(text, err, sizeof err);
+}
+
+const char* DefaultBus() {
+  auto def = reinterpret_cast<DefaultFn>(
+      reinterpret_cast<void*>(GetProcAddress(Aspi(), "VscsiDefaultConfig")));
+  return def ? def() : "";
+}
+
+void RemoveSettingsFiles() {
+  std::vector<std::string> files = {MainIni()};
+  for (const char* pattern : {"@PRE*.INI", "@GMA*.INI"}) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((SourceDir() + pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    do files.push_back(SourceDir() + fd.cFileName);
+    while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  for (const std::string& f : files) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, f.c_str());
+    DeleteFileA(f.c_str());
+  }
+}
+
+void SetIni(const std::string& file, const char* section, const char* key, const char* value) {
+  WritePrivateProfileStringA(section, key, value, file.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+}
+
+std::string GetIni(const std::string& file, const char* section, const char* key) {
+  char buf[512];
+  GetPrivateProfileStringA(section, key, "<missing>", buf, sizeof buf, file.c_str());
+  return buf;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string text;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return text;
+  char buf[4096];
+  DWORD got = 0;
+  while (::ReadFile(f, buf, sizeof buf, &got, nullptr) && got) text.append(buf, got);
+  CloseHandle(f);
+  return text;
+}
+
+void SetCountry(int country) {
+  WriteProfileStringA("intl", "iCountry", std::to_string(country).c_str());
+}
+
+bool EnsureToolLibrary() {
+  const std::string installed = SourceDir() + "WQTOOL32.DLL";
+  if (FileExists(installed)) return true;
+  char exe[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string dir(exe, n);
+  dir = dir.substr(0, dir.find_last_of('\\'));
+  const std::string stand = dir + "\\..\\testbin\\WQTOOL32.DLL";
+  return CopyFileA(stand.c_str(), installed.c_str(), TRUE) != 0;
+}
+
+HiddenFile::HiddenFile(const std::string& p) : path(p) {
+  hidden = MoveFileExA(path.c_str(), (path + ".hidden").c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+HiddenFile::~HiddenFile() {
+  if (hidden) MoveFileExA((path + ".hidden").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace wq::wine
