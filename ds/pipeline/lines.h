@@ -26,6 +26,31 @@ void DitherColourBytes(uint8_t* line, const uint8_t* matrix, size_t n, uint32_t 
 void DitherColourNibbles(uint8_t* line, const uint8_t* matrix, size_t n, uint32_t row,
                          bool reversed);
 
+// The dither as thresholds on the scanner's values: a pixel is on when its
+// value v >= K (so K = m + 1 for a matrix value m), never when its bit in
+// Never is set. With an adjustment table whose on-sets {v : table[v] > m}
+// all run up to 255, table and dither become one comparison.
+struct DitherPlan {
+  uint8_t K[64];
+  uint8_t Never[8];  // per matrix row, bit c for column c
+};
+// The plan of a matrix alone (table null) or of a table and a matrix;
+// false when the table has an on-set that does not run up to 255 (the
+// table is then applied first and the matrix planned alone).
+bool BuildDitherPlan(const uint8_t* matrix, const uint8_t* table, DitherPlan* plan);
+// DitherMono, DitherColourBytes/Nibbles on planned thresholds (one plan
+// per channel for colour).
+void DitherMonoPlanned(uint8_t* line, const DitherPlan& plan, size_t n, uint32_t row, bool reversed);
+void DitherColourPlanned(uint8_t* line, const DitherPlan& red, const DitherPlan& green,
+                         const DitherPlan& blue, size_t n, uint32_t row, bool reversed, bool nibbles);
+
+// Vector forms of the line routines (where the processor has them); tests
+// turn them off to check the plain forms give the same.
+struct LineRoutineOptions {
+  bool Vector;
+};
+extern LineRoutineOptions g_LineOptions;
+
 // Error diffusion. An error line holds n + 9 signed values, zero at the
 // start of an image, and carries the errors from line to line. src and dst
 // may be the same line.

@@ -61,6 +61,27 @@ void PlaneLines(PipelineJob* job, uint8_t* buffer, size_t lines, size_t outStrid
   }
 }
 
+// Thresholds of the job's dither; the adjustment tables go into them when
+// they can (the result is the same, in one pass).
+void PlanDither(PipelineJob* job) {
+  const bool colour = IsColourMode(job->Mode);
+  job->TableInPlan = false;
+  if (!job->AdjustIdentity) {
+    bool ok;
+    if (colour)
+      ok = BuildDitherPlan(job->Dither, job->AdjustR, &job->Plans[0]) &&
+           BuildDitherPlan(job->Dither, job->AdjustG, &job->Plans[1]) &&
+           BuildDitherPlan(job->Dither, job->AdjustB, &job->Plans[2]);
+    else
+      ok = BuildDitherPlan(job->Dither, job->AdjustGrey, &job->Plans[0]);
+    if (ok) {
+      job->TableInPlan = true;
+      return;
+    }
+  }
+  for (auto& plan : job->Plans) BuildDitherPlan(job->Dither, nullptr, &plan);
+}
+
 }  // namespace
 
 uint32_t ScannerLineBytes(int mode, uint32_t p) {
@@ -93,6 +114,7 @@ void SetUpPipeline(PipelineJob* job, const SettingsInEffect& e, const ToneTables
   job->AdjustG = t.AdjustG;
   job->AdjustB = t.AdjustB;
   job->Dither = DitherMatrixOf(e.Mode);
+  if (job->Dither) PlanDither(job);
   // Colour matching belongs to positive colour scans with the standard curve.
   if (matchTable && e.NegaPosi == 1 && e.Gamma == 2 && IsColourMode(e.Mode))
     job->MatchTable = matchTable;
@@ -195,9 +217,9 @@ bool ProcessStrip(PipelineJob* job, uint8_t* buffer, size_t bufferBytes, size_t 
     case 0x101:
       break;
     case 0x201: case 0x301: case 0x401:
-      GreyTable(job, buffer, lines, P, n);
+      if (!job->TableInPlan) GreyTable(job, buffer, lines, P, n);
       for (size_t i = 0; i < lines; ++i)
-        DitherMono(buffer + i * P, job->Dither, n, job->DitherRow++, job->Reversed);
+        DitherMonoPlanned(buffer + i * P, job->Plans[0], n, job->DitherRow++, job->Reversed);
       break;
     case 0x501:
       GreyTable(job, buffer, lines, P, n);
@@ -210,14 +232,10 @@ bool ProcessStrip(PipelineJob* job, uint8_t* buffer, size_t bufferBytes, size_t 
       PlaneLines(job, buffer, lines, P, scannerLineBytes);
       break;
     case 0x202: case 0x302: case 0x402:
-      ColourTables(job, buffer, lines, P, n);
-      for (size_t i = 0; i < lines; ++i) {
-        uint8_t* line = buffer + i * P;
-        if (job->Pack)
-          DitherColourNibbles(line, job->Dither, n, job->DitherRow++, job->Reversed);
-        else
-          DitherColourBytes(line, job->Dither, n, job->DitherRow++, job->Reversed);
-      }
+      if (!job->TableInPlan) ColourTables(job, buffer, lines, P, n);
+      for (size_t i = 0; i < lines; ++i)
+        DitherColourPlanned(buffer + i * P, job->Plans[0], job->Plans[1], job->Plans[2], n,
+                            job->DitherRow++, job->Reversed, job->Pack);
       break;
     case 0x502:
       ColourTables(job, buffer, lines, P, n);

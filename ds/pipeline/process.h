@@ -24,6 +24,8 @@ struct PipelineJob {
   const uint8_t* Dither;      // the method's matrix, or null
   const uint8_t* MatchTable;  // colour matching, or null
   uint32_t DitherRow;         // lines processed in this image
+  DitherPlan Plans[3];        // thresholds of the dither: grey, or red, green, blue
+  bool TableInPlan;           // the adjustment is folded into the plans
 
   // Work areas of the job (AllocatePipelineBuffers).
   int16_t* Error[3];          // error lines, Pixels + 9 values each

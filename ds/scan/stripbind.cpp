@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "ds/core/host.h"
+#include "ds/core/report.h"
+#include "ds/core/text.h"
 #include "ds/core/session.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/pipeline/process.h"
@@ -43,6 +45,21 @@ void PrepareScanTables(bool pack) {
   SnapshotSettings(*g_Settings);
   memcpy(g_ScanJob.Tone, g_Tone.Download, sizeof g_ScanJob.Tone);
   SetUpPipeline(&g_Pipeline, g_InEffect, g_Tone, g_ColourMatch.Table, 0, pack);
+}
+
+void ReportStripResult(StripResult result) {
+  switch (result) {
+    case kStripNoMemory:
+      ShowMessageById(msg::kNoXferMemory, kButtonsOk);
+      g_Session.Status.ConditionCode = TWCC_LOWMEMORY;
+      break;
+    case kStripBadGeometry:
+    case kStripScannerError:
+      g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
+      break;
+    default:
+      break;
+  }
 }
 
 StripJobSpec ScanStripSpec(bool pack, bool swapRedBlue, uint32_t width, uint32_t height,

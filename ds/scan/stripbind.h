@@ -22,4 +22,10 @@ void PrepareScanTables(bool pack);
 StripJobSpec ScanStripSpec(bool pack, bool swapRedBlue, uint32_t width, uint32_t height,
                            uint32_t rowBytes);
 
+// Tells the user and the application what ended a read: too little memory
+// shows 16028 and sets the low-memory condition; a scanner that cannot be
+// read as asked is an operation error (its own errors were reported by the
+// status check). Cancel and the sink's own failures add nothing.
+void ReportStripResult(StripResult result);
+
 }  // namespace wq

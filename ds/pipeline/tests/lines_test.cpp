@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "ds/pipeline/lines.h"
@@ -19,7 +20,16 @@ std::vector<int> Channel(const Bytes& rgb, int c) {
   return v;
 }
 
-TEST(Lookup, GreyAndColourTables) {
+// The vector and the plain forms of the routines, in turn.
+class BothForms : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { g_LineOptions.Vector = GetParam(); }
+  void TearDown() override { g_LineOptions.Vector = true; }
+};
+INSTANTIATE_TEST_SUITE_P(Forms, BothForms, ::testing::Values(true, false),
+                         [](const auto& info) { return std::string(info.param ? "Vector" : "Plain"); });
+
+TEST_P(BothForms, LookupGreyAndColourTables) {
   const Bytes src = ref::Random(1001, 1);
   const Bytes t = ref::RandomTable(2), tg = ref::RandomTable(3), tb = ref::RandomTable(4);
   Bytes out(src.size());
@@ -44,8 +54,8 @@ TEST(OrderedDither, WhitePageIsAllWhiteOrAllBlackReversed) {
   for (int i = 0; i < 8; ++i) EXPECT_EQ(line[i], 0x00);
 }
 
-TEST(OrderedDither, MonoMatchesThresholdsForEveryRowAndLength) {
-  for (size_t n : {1u, 7u, 8u, 9u, 61u, 640u}) {
+TEST_P(BothForms, DitherMonoMatchesThresholdsForEveryRowAndLength) {
+  for (size_t n : {1u, 7u, 8u, 9u, 16u, 17u, 61u, 640u}) {
     for (int row = 0; row < 17; ++row) {
       for (bool reversed : {false, true}) {
         const Bytes grey = ref::Random(n, uint32_t(n * 31 + row));
@@ -58,8 +68,8 @@ TEST(OrderedDither, MonoMatchesThresholdsForEveryRowAndLength) {
   }
 }
 
-TEST(OrderedDither, ColourCodesBytesAndNibbles) {
-  for (size_t n : {1u, 2u, 5u, 8u, 33u}) {
+TEST_P(BothForms, DitherColourCodesBytesAndNibbles) {
+  for (size_t n : {1u, 2u, 5u, 8u, 16u, 33u, 100u}) {
     for (int row : {0, 5, 12}) {
       for (bool reversed : {false, true}) {
         const Bytes rgb = ref::Random(3 * n, uint32_t(n + 100 * row));
@@ -92,8 +102,8 @@ TEST(Diffusion, MidGreyAlternatesFromTheFirstPixel) {
   for (int i = 0; i < 16; ++i) EXPECT_EQ(out[i], 0xAA) << i;  // 1010 1010: white first
 }
 
-TEST(Diffusion, MonoOverSeveralLinesCarriesTheErrors) {
-  for (size_t n : {1u, 8u, 13u, 200u}) {
+TEST_P(BothForms, DiffuseMonoOverSeveralLinesCarriesTheErrors) {
+  for (size_t n : {1u, 8u, 13u, 64u, 65u, 200u}) {
     for (bool reversed : {false, true}) {
       std::vector<int16_t> err(n + kDiffuseSpare, 0);
       std::vector<int> refErr(n + kDiffuseSpare, 0);
@@ -109,8 +119,8 @@ TEST(Diffusion, MonoOverSeveralLinesCarriesTheErrors) {
   }
 }
 
-TEST(Diffusion, ColourCodesOverSeveralLines) {
-  for (size_t n : {1u, 5u, 64u}) {
+TEST_P(BothForms, DiffuseColourCodesOverSeveralLines) {
+  for (size_t n : {1u, 5u, 64u, 131u}) {
     for (bool nibbles : {false, true}) {
       std::vector<int16_t> e[3];
       std::vector<int> r[3];
@@ -198,8 +208,20 @@ TEST(Planes, OneRedBitGivesCodeOneForItsPixelOnly) {
   EXPECT_EQ(out[1], 0);
 }
 
-TEST(Planes, EveryPixelOfRandomPlanesStopsAtTheOutputSize) {
-  const int pixels = 83;
+TEST_P(BothForms, PlanesEveryPixelStopsAtTheOutputSize) {
+  for (size_t cut : {1u, 3u, 5u, 7u}) {  // outputs ending inside a plane byte
+    const Bytes planes = ref::Random(9, 78);
+    const auto codes = ref::PlaneCodes(planes, 24);
+    for (bool pack : {false, true}) {
+      const Bytes all = ref::PackCodes(codes, pack);
+      const size_t n = (pack ? 4 : 8) + cut;
+      Bytes out(n + 1, 0xEE);
+      EXPECT_EQ(PlanesToCodes(planes.data(), 3, out.data(), n, pack), n);
+      EXPECT_EQ(Bytes(out.begin(), out.begin() + n), Bytes(all.begin(), all.begin() + n));
+      EXPECT_EQ(out[n], 0xEE);
+    }
+  }
+  for (int pixels : {83, 300}) {
   const size_t planeBytes = (pixels + 7) / 8;
   const Bytes planes = ref::Random(3 * planeBytes, 77);
   const auto codes = ref::PlaneCodes(planes, int(planeBytes * 8));
@@ -211,6 +233,31 @@ TEST(Planes, EveryPixelOfRandomPlanesStopsAtTheOutputSize) {
   Bytes shortOut(5, 0xEE);
   EXPECT_EQ(PlanesToCodes(planes.data(), planeBytes, shortOut.data(), 3, false), 3u);
   EXPECT_EQ(shortOut[3], 0xEE);
+  // An output that ends early inside the wide steps.
+  const size_t end = two.size() - 3;
+  Bytes part(planeBytes * 8, 0xEE);
+  EXPECT_EQ(PlanesToCodes(planes.data(), planeBytes, part.data(), end, true), end);
+  EXPECT_EQ(Bytes(part.begin(), part.begin() + end), Bytes(two.begin(), two.begin() + end));
+  EXPECT_EQ(part[end], 0xEE);
+  }
+}
+
+TEST(DitherPlans, TablesFoldIntoThresholdsWhenTheirOnSetsRunToTheTop) {
+  uint8_t rising[256], gap[256];
+  for (int v = 0; v < 256; ++v) {
+    rising[v] = uint8_t(v / 2 + 100);     // 100 .. 227: some thresholds always on
+    gap[v] = uint8_t(v == 128 ? 0 : v);   // one value falls back
+  }
+  DitherPlan plan;
+  ASSERT_TRUE(BuildDitherPlan(M2(), rising, &plan));
+  EXPECT_EQ(plan.K[0], 255);              // 247: on from table value 248, never reached
+  EXPECT_EQ(plan.Never[0] & 1, 1);
+  EXPECT_EQ(plan.K[8], 0);                // 5: always on
+  EXPECT_EQ(plan.Never[1] & 1, 0);
+  EXPECT_EQ(plan.K[1], 110);              // 154: 110 / 2 + 100 = 155
+  EXPECT_FALSE(BuildDitherPlan(M2(), gap, &plan));
+  ASSERT_TRUE(BuildDitherPlan(M2(), nullptr, &plan));
+  EXPECT_EQ(plan.K[0], 248);
 }
 
 TEST(Lines, ZeroPixelsTouchNothing) {

@@ -164,6 +164,59 @@ INSTANTIATE_TEST_SUITE_P(Modes, EveryMode,
                            return std::string(name);
                          });
 
+// Dither modes with the adjustment folded into the thresholds (rising
+// tables) or applied first (an inverted table) against the table applied
+// to every value and then the dither.
+TEST(ProcessStrip, DitherWithAdjustmentTables) {
+  struct Adjust {
+    int brightness, contrast;
+    bool inverted;  // levels with white and black output exchanged
+  } adjusts[] = {{60, 0, false}, {-80, 40, false}, {0, -100, false}, {0, 127, false}, {0, 0, true}};
+  for (int mode : {0x201, 0x401, 0x302, 0x402}) {
+    for (bool pack : {false, true}) {
+      for (const Adjust& a : adjusts) {
+        SettingsInEffect e = Settings(mode);
+        e.Brightnes = int16_t(a.brightness);
+        e.Contrast = int16_t(a.contrast);
+        if (a.inverted) {
+          e.Select = 1;
+          for (int c : {0, 4}) {  // the common colour levels and the grey ones
+            e.OutputBlack[c] = 255;
+            e.OutputWhite[c] = 0;
+          }
+        }
+        ToneTables t{};
+        SnapshotTables(e, &t);
+        PipelineJob job{};
+        SetUpPipeline(&job, e, t, nullptr, 70, pack);
+        ASSERT_TRUE(AllocatePipelineBuffers(&job));
+        EXPECT_EQ(job.TableInPlan, !a.inverted);
+        const bool colour = mode & 2;
+        const size_t S = ScannerLineBytes(mode, 70);
+        std::vector<Bytes> mapped;
+        for (int strip = 0; strip < 2; ++strip) {
+          Bytes buffer;
+          for (int i = 0; i < 9; ++i) {
+            Bytes line = ref::Random(S, uint32_t(strip * 9 + i + mode));
+            buffer.insert(buffer.end(), line.begin(), line.end());
+            for (size_t k = 0; k < S; ++k)
+              line[k] = (colour ? (k % 3 == 0 ? t.AdjustR : k % 3 == 1 ? t.AdjustG : t.AdjustB) : t.AdjustGrey)[line[k]];
+            mapped.push_back(line);
+          }
+          ASSERT_TRUE(ProcessStrip(&job, buffer.data(), buffer.size(), 9, S, S, S));
+          const auto want = ref::ExpectedRows(mode, mapped, pack, false);
+          for (int i = 0; i < 9; ++i) {
+            const Bytes& w = want[strip * 9 + i];
+            ASSERT_EQ(Slice(buffer, i * S, w.size()), w)
+                << std::hex << mode << std::dec << " b " << a.brightness << " c " << a.contrast << " line " << i;
+          }
+        }
+        FreePipelineBuffers(&job);
+      }
+    }
+  }
+}
+
 TEST(ProcessStrip, NativeLineArtIsLeftAsRead) {
   Fixture f(0x101, 20, false);
   Bytes buffer = ref::Random(3 * 4, 5);

@@ -33,7 +33,7 @@ bool IsIdentity(const uint8_t* t) {
   return true;
 }
 
-TEST(BrightnessContrast, DocumentedCases) {
+TEST(BrightnessContrast, NeutralAndExtremeSettings) {
   uint8_t t[256];
   BuildBrightnessContrastTable(0, 0, t);
   EXPECT_TRUE(IsIdentity(t));

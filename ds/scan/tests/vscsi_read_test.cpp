@@ -10,6 +10,7 @@
 
 #include "ds/core/dsentry.h"
 #include "ds/core/session.h"
+#include "ds/pipeline/memory.h"
 #include "ds/pipeline/process.h"
 #include "ds/pipeline/tests/reference.h"
 #include "ds/scan/progress.h"
@@ -230,6 +231,24 @@ TEST_F(VirtualScannerRead, ReadErrorShowsTheTextOfItsSense) {
     EXPECT_LT(r.rows.size(), 400u);
     EXPECT_EQ(Describe(0, 2)["scanning"], "0");
   }
+}
+
+void* NoMemory(size_t) { return nullptr; }
+void NoFree(void*) {}
+
+TEST_F(VirtualScannerRead, ShortMemoryShowsItsMessage) {
+  const PipelineMemoryProcs saved = g_PipelineMemory;
+  g_PipelineMemory = PipelineMemoryProcs{NoMemory, NoFree};
+  Rows r;
+  const StripResult result = Scan(6, false, false, &r);
+  g_PipelineMemory = saved;
+  EXPECT_EQ(result, kStripNoMemory);
+  ReportStripResult(result);
+  EXPECT_EQ(test::g_TestHost.messages, std::vector<int>{16028});
+  EXPECT_EQ(g_Session.Status.ConditionCode, TWCC_LOWMEMORY);
+  CallScanner(kSelScannerReset);  // the transfer ends the scan it started
+  ReportStripResult(kStripCancelled);
+  EXPECT_EQ(test::g_TestHost.messages.size(), 1u);
 }
 
 TEST_F(VirtualScannerRead, CancelResetsTheScanner) {
