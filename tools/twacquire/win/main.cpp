@@ -330,6 +330,7 @@ int Run(int argc, char** argv) {
   }
   Failure f = Negotiate(o);
   if (f.Failed) return Fail(f);
+  const double opened = Seconds(start);
   TW_USERINTERFACE ui{};
   ui.ShowUI = FALSE;
   ui.ModalUI = FALSE;
@@ -341,6 +342,8 @@ int Run(int argc, char** argv) {
     return Fail(Failure{true, 0, closed ? "the source asked to be closed before giving a page"
                                         : "the source offered no page in time"});
   }
+  std::fprintf(stderr, "source open after %.2f s, first page offered after %.2f s\n", opened,
+               Seconds(start));
   int written = 0;
   f = AcquirePages(o, &written);
   if (f.Failed) return Fail(f);
