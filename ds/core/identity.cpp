@@ -8,6 +8,7 @@
 #include "ds/core/session.h"
 #include "ds/core/text.h"
 #include "ds/core/trace.h"
+#include "ds/pipeline/clrmatch.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
 #include "ds/ui/settings_store.h"
@@ -191,10 +192,10 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   g_Settings->Model = int16_t(g_ScanJob.Model);
   ReadEnvironment();
 
-  // 10. No colour-matching table can be loaded yet: plain gamma. Then the
-  // saved set is kept only if it fits this scanner.
+  // 10. The saved set is kept only if it fits this scanner; without a
+  // colour-matching table the standard curve is not offered: plain gamma.
   ReconcileSettings(Detected());
-  g_Settings->Gamma = 1;
+  if (!OpenColourMatching(*g_Settings, g_Env.JapaneseUI)) g_Settings->Gamma = 1;
 
   // 11, 12. Geometry and the session's starting values.
   ComputeOpeningGeometry();
@@ -233,6 +234,7 @@ TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
     }
     if (g_Host.DestroyWindows) g_Host.DestroyWindows();
   }
+  DiscardColourMatchList();
   if (g_Settings) WriteMainFile(*g_Settings, g_Main);
   g_Session.OwnerProcess = g_Session.OwnerThread = 0;
   g_Session.State = 3;

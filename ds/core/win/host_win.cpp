@@ -7,6 +7,8 @@
 #include "ds/core/text.h"
 #include "ds/core/trace.h"
 #include "ds/res/resource.h"
+#include "ds/scan/progress.h"
+#include "ds/scan/win/scanshell_win.h"
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "ds/ui/win/profile_win.h"
@@ -136,10 +138,7 @@ void HideWindows() {
     if (w && IsWindow(w)) ShowWindow(w, SW_HIDE);
 }
 
-void CloseProgressWindow() {
-  if (g_Windows.Progress && IsWindow(g_Windows.Progress)) DestroyWindow(g_Windows.Progress);
-  g_Windows.Progress = nullptr;
-}
+void CloseProgressWindow() { CloseProgress(); }
 
 void ReleaseScanButton() {}
 
@@ -227,6 +226,7 @@ void InstallWindowsHost(HINSTANCE instance) {
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
+  InstallScanShell();
 }
 
 }  // namespace wq

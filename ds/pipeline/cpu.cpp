@@ -1,0 +1,19 @@
+#include "ds/pipeline/cpu.h"
+
+namespace wq {
+
+const CpuFeatures& Cpu() {
+  static const CpuFeatures features = [] {
+    CpuFeatures f{};
+#if WQ_WIDE_VECTORS
+    __builtin_cpu_init();
+    f.Avx2 = __builtin_cpu_supports("avx2");
+    f.Vbmi = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+             __builtin_cpu_supports("avx512vbmi");
+#endif
+    return f;
+  }();
+  return features;
+}
+
+}  // namespace wq

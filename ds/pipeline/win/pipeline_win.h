@@ -1,0 +1,9 @@
+// The pipeline's platform records filled with Windows calls.
+#pragma once
+
+namespace wq {
+
+void InstallPipelineFiles();   // FindFirstFile and ReadFile for colour matching
+void InstallPipelineMemory();  // movable global memory for the scan buffers
+
+}  // namespace wq

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "ds/pipeline/tests/reference.h"
+#include "ds/scan/edge.h"
+
+namespace wq {
+namespace {
+
+using ref::Bytes;
+
+TEST(EdgeFilterLine, SharpenAndSmoothGreyAndColour) {
+  for (int channels : {1, 3}) {
+    for (int edges : {2, 3, 4}) {
+      for (size_t pixels : {1u, 2u, 3u, 4u, 50u}) {
+        const size_t n = pixels * channels;
+        Bytes line[5];
+        for (int k = 0; k < 5; ++k) line[k] = ref::Random(n, uint32_t(k + 10 * edges + pixels));
+        // Lines 3, 4, 5 of an image sit in ring slots 0, 1, 2; u = 3.
+        Bytes ring(3 * n);
+        for (int k = 0; k < 3; ++k) memcpy(&ring[((3 + k) % 3) * n], line[k].data(), n);
+        Bytes out(n, 0xEE);
+        EdgeFilterLine(ring.data(), out.data(), n, 3, edges, channels == 3);
+        ASSERT_EQ(out, ref::EdgeFilter(line[0], line[1], line[2], edges, channels))
+            << channels << " " << edges << " " << pixels;
+        // The ring turns: u = 4 takes slots 1, 2, 0.
+        memcpy(&ring[0], line[3].data(), n);
+        EdgeFilterLine(ring.data(), out.data(), n, 4, edges, channels == 3);
+        ASSERT_EQ(out, ref::EdgeFilter(line[1], line[2], line[3], edges, channels));
+      }
+    }
+  }
+}
+
+TEST(EdgeFilterLine, FlatAreasStayAndOtherSettingsCopy) {
+  Bytes ring(3 * 9, 100);
+  Bytes out(9);
+  for (int edges : {2, 3, 4}) {
+    EdgeFilterLine(ring.data(), out.data(), 9, 0, edges, false);
+    EXPECT_EQ(out, Bytes(9, 100)) << edges;
+  }
+  ring[9 + 4] = 200;  // a spike in the centre line
+  EdgeFilterLine(ring.data(), out.data(), 9, 0, 2, false);
+  EXPECT_EQ(out[4], 255);  // (1600 - 400) >> 2 = 300
+  EXPECT_EQ(out[3], 75);   // its neighbour: (800 - (100 + 200 + 100 + 100)) >> 2
+  EdgeFilterLine(ring.data(), out.data(), 9, 0, 7, false);
+  EXPECT_EQ(out[4], 200);
+}
+
+TEST(PlanarToInterleaved, PlanesBecomeTriples) {
+  const Bytes a = ref::Random(12, 1), b = ref::Random(12, 2);
+  Bytes buffer = a;
+  buffer.insert(buffer.end(), b.begin(), b.end());
+  Bytes scratch(12);
+  PlanarToInterleaved(buffer.data(), 2, 12, scratch.data());
+  for (int line = 0; line < 2; ++line) {
+    const Bytes& src = line ? b : a;
+    for (int i = 0; i < 4; ++i)
+      for (int c = 0; c < 3; ++c) EXPECT_EQ(buffer[12 * line + 3 * i + c], src[4 * c + i]);
+  }
+}
+
+}  // namespace
+}  // namespace wq
