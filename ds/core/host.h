@@ -62,6 +62,8 @@ struct DsHost {
   void (*ConnectStatus)(bool show);
   // Deletes a file of the work directory; missing files are no error.
   void (*DeleteWorkFile)(const char* path);
+  // A later MSG_ENABLEDS: the existing windows shown again.
+  void (*ShowWindows)();
 };
 extern DsHost g_Host;
 

@@ -151,7 +151,7 @@ void ResetDataSource(const char* busConfig) {
                   CallManager,    AllocSettings,   FreeSettings,    OpenModule,   FindProc,
                   CloseModule,    ReadEnvironment, TotalPhysMemory, CreateMainWindow,
                   MainWindowExists, Nothing,       Nothing,         Nothing,      Nothing,
-                  ConnectStatus,  DeleteWorkFile};
+                  ConnectStatus,  DeleteWorkFile, Nothing};
   g_TraceSink = TraceSinkProcs{DebugOutput, Append, FreeSpace, LocalTime};
   g_Trace = TraceState{};
   UseMemoryProfile();
