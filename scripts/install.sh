@@ -6,6 +6,7 @@
 #   twain_64\sane.ds                  the source again, where Wine's manager looks
 #   twain_64\WQSCAN32\WQSCAN32.ds     ... and where TWAINDSM looks
 #   C:\KORVA\                         the utility and the command-line tools
+#   twain_32.dll                      Wine's source manager, where the utility looks
 #
 #   install.sh [--build DIR] [--windows-dir DIR] [--prefix-only] [--no-vscsi]
 # Without --windows-dir it uses (creating it if needed) the Wine prefix of
@@ -70,6 +71,18 @@ fi
 if [ -f "$bin/WQSCAN32.ds" ]; then
   put_ci "$bin/WQSCAN32.ds" "$windir/twain_64/sane.ds"
   put "$bin/WQSCAN32.ds" "$windir/twain_64/WQSCAN32/WQSCAN32.ds"
+fi
+# The utility loads the source manager from the Windows directory; a 64-bit
+# Wine prefix keeps its manager in system32 only.
+if [ -f "$windir/system32/twain_32.dll" ] && \
+   [ -z "$(find "$windir" -maxdepth 1 -iname twain_32.dll -print -quit)" ]; then
+  put "$windir/system32/twain_32.dll" "$windir/twain_32.dll"
+fi
+# Wine draws the caption buttons with Marlett. Debian's fonts-wine puts it
+# where this Wine does not look; the prefix's own Fonts folder it reads.
+if [ -n "$WINEPREFIX" ] && [ "${windir#$WINEPREFIX}" != "$windir" ] &&
+   [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  put /usr/share/wine/fonts/marlett.ttf "$windir/Fonts/marlett.ttf"
 fi
 apps=$(dirname "$windir")/KORVA
 for f in "$bin"/*.exe; do

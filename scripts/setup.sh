@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest
       libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
-      xvfb xauth x11-apps imagemagick fonts-ipafont-gothic libtiff-tools netpbm
+      xvfb xauth x11-apps imagemagick fonts-ipafont-gothic fonts-wine libtiff-tools netpbm
       ghostscript python3-pil)
 # Some tools arrive by other routes on some machines; count them as present.
 have_cmd() { command -v "$1" >/dev/null 2>&1; }

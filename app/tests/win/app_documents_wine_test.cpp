@@ -1,0 +1,264 @@
+// Image documents through the program's windows: opening BMP and TIFF
+// files, the refusals, titles and zoom, saving as BMP and TIFF, and the
+// work files a document leaves behind (none).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/tests/win/app_harness.h"
+#include "app/tiff_writer.h"
+#include "app/win/resource.h"
+#include "common/bmp.h"
+#include "common/bytes.h"
+
+namespace apptest {
+namespace {
+
+// A BMP whose pixel (x, y) is a function of its position.
+std::vector<uint8_t> MakeBmp(uint32_t w, uint32_t h, uint16_t bits) {
+  wq::BmpHeader head;
+  wq::BmpMakeHeader(w, h, bits, 0, 2835, 2835, &head);
+  std::vector<uint8_t> out(head.fileSize);
+  wq::BmpEncodeHeader(head, out.data());
+  const uint32_t colours = wq::BmpDefaultColours(bits);
+  for (uint32_t i = 0; i < colours; ++i) {
+    out[54 + i * 4] = uint8_t(i * 3);
+    out[54 + i * 4 + 1] = uint8_t(255 - i);
+    out[54 + i * 4 + 2] = uint8_t(i * 5);
+  }
+  const uint64_t stride = wq::BmpStride(bits, w);
+  for (uint32_t y = 0; y < h; ++y)
+    for (uint64_t b = 0; b < wq::BmpRowBytes(bits, w); ++b)
+      out[head.offBits + y * stride + b] = uint8_t(b * 11 + y * 7);
+  return out;
+}
+
+// The same pixels, whatever the file's colour table or layout.
+bool SamePixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() < 54 || b.size() < 54) return false;
+  const uint32_t w = wq::GetLE32(&a[18]), h = wq::GetLE32(&a[22]);
+  if (wq::GetLE32(&b[18]) != w || wq::GetLE32(&b[22]) != h) return false;
+  auto pixel = [](const std::vector<uint8_t>& f, uint32_t x, uint32_t y) {
+    const uint32_t bits = wq::GetLE16(&f[28]), width = wq::GetLE32(&f[18]);
+    const uint32_t stride = (bits * width + 31) / 32 * 4;
+    const uint8_t* row = &f[wq::GetLE32(&f[10]) + size_t(y) * stride];
+    if (bits == 24) return uint32_t(row[x * 3] | row[x * 3 + 1] << 8 | row[x * 3 + 2] << 16);
+    uint32_t i = bits == 8 ? row[x] : bits == 4 ? (row[x / 2] >> (x % 2 ? 0 : 4)) & 15
+                                                : (row[x / 8] >> (7 - x % 8)) & 1;
+    const uint8_t* e = &f[54 + i * 4];
+    return uint32_t(e[0] | e[1] << 8 | e[2] << 16);
+  };
+  for (uint32_t y = 0; y < h; ++y)
+    for (uint32_t x = 0; x < w; ++x)
+      if (pixel(a, x, y) != pixel(b, x, y)) return false;
+  return true;
+}
+
+std::wstring Message(int n) {
+  HMODULE m = LoadLibraryExA("C:\\KORVA\\SCANWQ32.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  wchar_t text[512] = L"";
+  LoadStringW(m, UINT(IDS_MSG_EN + n), text, 512);
+  FreeLibrary(m);
+  return text;
+}
+
+class Documents : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = ScratchDir("docs");
+    WriteIni("0");
+    ASSERT_TRUE(Launch(&app_));
+  }
+  void TearDown() override {
+    if (!app_.process.hProcess) return;
+    CancelDialogs(app_);
+    Command(app_, IDM_CLOSEALL);
+    Box box;
+    while (WaitBox(app_, &box, 300)) Press(box.window, IDNO);
+    Command(app_, IDM_EXIT);
+    if (!WaitExit(&app_, 10000)) Kill(&app_);
+  }
+  // Open through the dialog; true when the dialog took the name.
+  bool Open(const std::string& path) {
+    Command(app_, IDM_OPEN);
+    HWND dlg = WaitDialog(app_, L"Open");
+    return dlg && ChooseFile(dlg, path) && WaitUntil([&] { return !IsWindow(dlg); });
+  }
+  std::string File(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = dir_ + "\\" + name;
+    EXPECT_TRUE(WriteFileBytes(path, bytes));
+    return path;
+  }
+  std::string dir_;
+  App app_;
+};
+
+TEST_F(Documents, RefusedFilesShowTheirMessageAndOpenNothing) {
+  std::vector<uint8_t> os2 = MakeBmp(8, 8, 24);
+  wq::PutLE32(&os2[14], 12);
+  std::vector<uint8_t> rle = MakeBmp(8, 8, 8);
+  wq::PutLE32(&rle[30], 1);
+  std::vector<uint8_t> wide = MakeBmp(8, 1, 1);
+  wq::PutLE32(&wide[18], 32768);
+  std::vector<uint8_t> notBmp = MakeBmp(8, 8, 24);
+  notBmp[0] = 'X';
+  const std::vector<uint8_t> notTiff = {'I', 'I', 43, 0, 8, 0, 0, 0, 0, 0};
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    int message;
+  } cases[] = {{"os2.bmp", os2, 25},      {"rle.bmp", rle, 24},       {"wide.bmp", wide, 41},
+               {"notbmp.bmp", notBmp, 29}, {"bad.tif", notTiff, 11}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(Open(File(c.name, c.bytes)));
+    Box box;
+    ASSERT_TRUE(WaitBox(app_, &box));
+    EXPECT_EQ(box.text, Message(c.message));
+    Press(box.window, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.window); }));
+    EXPECT_TRUE(ChildTitles(app_).empty());
+  }
+  EXPECT_FALSE(Exists("C:\\bad.$T$"));
+}
+
+TEST_F(Documents, TitlesFollowTheZoomWithinItsLimits) {
+  const std::string path = File("SCAN.BMP", MakeBmp(40, 30, 24));
+  ASSERT_TRUE(Open(path));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"SCAN.BMP (1:1)"}));
+  for (int i = 0; i < 3; ++i) Command(app_, IDM_ZOOMOUT);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"SCAN.BMP (1:4)"}));
+  for (int i = 0; i < 5; ++i) Command(app_, IDM_ZOOMIN);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"SCAN.BMP (3:1)"}));
+  for (int i = 0; i < 13; ++i) Command(app_, IDM_ZOOMIN);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"SCAN.BMP (16:1)"}));
+  // At the largest step zoom in does nothing: one step out after it is 15:1.
+  Command(app_, IDM_ZOOMIN);
+  Command(app_, IDM_ZOOMOUT);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"SCAN.BMP (15:1)"}));
+
+  // The same file again: the window comes to the top, message 12.
+  ASSERT_TRUE(Open(path));
+  Box box;
+  ASSERT_TRUE(WaitBox(app_, &box));
+  EXPECT_EQ(box.text, Message(12));
+  Press(box.window, IDOK);
+  EXPECT_EQ(ChildTitles(app_).size(), 1u);
+}
+
+TEST_F(Documents, TiffIsConvertedAndItsWorkFileGoesWithTheWindow) {
+  const std::vector<uint8_t> bmp = MakeBmp(33, 21, 8);
+  const std::string source = File("src.bmp", bmp);
+  const std::string tiff = dir_ + "\\PAGE.TIF";
+  ASSERT_EQ(wq::TiffWriteFile(tiff.c_str(), source.c_str(), 2, true, {}), wq::FileStatus::kOk);
+  ASSERT_TRUE(Open(tiff));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"PAGE.TIF (1:1)"}));
+  std::vector<uint8_t> work;
+  ASSERT_TRUE(ReadFileBytes("C:\\PAGE.$T$", &work));
+  EXPECT_TRUE(SamePixels(bmp, work));
+  // Unchanged and opened from a file: closing asks nothing.
+  Command(app_, IDM_CLOSE);
+  EXPECT_TRUE(WaitChildTitles(app_, {}));
+  EXPECT_FALSE(Exists("C:\\PAGE.$T$"));
+  EXPECT_TRUE(Exists(tiff));
+}
+
+TEST_F(Documents, SaveAsTiffAndBmpThenReopen) {
+  const std::vector<uint8_t> bmp = MakeBmp(45, 17, 24);
+  ASSERT_TRUE(Open(File("orig.bmp", bmp)));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"orig.bmp (1:1)"}));
+
+  Command(app_, IDM_SAVEAS);
+  HWND save = WaitDialog(app_, L"Save As");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(ChooseFile(save, dir_ + "\\copy.tif"));
+  HWND options = WaitDialog(app_, L"TIFF Options");
+  ASSERT_NE(options, nullptr);
+  // The defaults of a BMP document: IBM PC, no LZW.
+  EXPECT_EQ(SendMessageW(GetDlgItem(options, IDC_IBMPC), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(GetDlgItem(options, IDC_LZW), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  SendMessageW(GetDlgItem(options, IDC_IBMPC), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageW(GetDlgItem(options, IDC_MACINTOSH), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(GetDlgItem(options, IDC_LZW), BM_SETCHECK, BST_CHECKED, 0);
+  Press(options, IDOK);
+  ASSERT_TRUE(WaitChildTitles(app_, {L"copy.tif (1:1)"}));
+  std::vector<uint8_t> tiff;
+  ASSERT_TRUE(ReadFileBytes(dir_ + "\\copy.tif", &tiff));
+  ASSERT_GE(tiff.size(), 4u);
+  EXPECT_EQ(std::string(tiff.begin(), tiff.begin() + 4), std::string("MM\0*", 4));
+  EXPECT_EQ(IniValue("File process", "Tiff option"), "Macintosh");
+
+  Command(app_, IDM_SAVEAS);
+  save = WaitDialog(app_, L"Save As");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(ChooseFile(save, dir_ + "\\copy.bmp"));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"copy.bmp (1:1)"}));
+  std::vector<uint8_t> copy;
+  ASSERT_TRUE(ReadFileBytes(dir_ + "\\copy.bmp", &copy));
+  EXPECT_EQ(copy, bmp);
+
+  Command(app_, IDM_CLOSE);
+  ASSERT_TRUE(WaitChildTitles(app_, {}));
+  ASSERT_TRUE(Open(dir_ + "\\copy.tif"));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"copy.tif (1:1)"}));
+  std::vector<uint8_t> reopened;
+  ASSERT_TRUE(ReadFileBytes("C:\\copy.$T$", &reopened));
+  EXPECT_TRUE(SamePixels(bmp, reopened));
+  EXPECT_EQ(IniValue("File process", "Directories"), dir_);
+}
+
+// A question box of the Save As dialog: its caption is the dialog's own.
+HWND ReplaceQuestion(const App& app) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w = GetTopWindow(nullptr); w && !found; w = GetWindow(w, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid != app.process.dwProcessId || !IsWindowVisible(w)) continue;
+      for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (Text(c).find(L"This file already exist.") != std::wstring::npos) found = w;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+TEST_F(Documents, SavingOverAFileAsksFirst) {
+  const std::vector<uint8_t> bmp = MakeBmp(12, 9, 8);
+  const std::vector<uint8_t> other = MakeBmp(5, 5, 24);
+  ASSERT_TRUE(Open(File("mine.bmp", bmp)));
+  const std::string target = File("theirs.bmp", other);
+  ASSERT_TRUE(WaitChildTitles(app_, {L"mine.bmp (1:1)"}));
+
+  // No: back in the dialog; the file stays as it was.
+  Command(app_, IDM_SAVEAS);
+  HWND save = WaitDialog(app_, L"Save As");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(ChooseFile(save, target));
+  HWND question = ReplaceQuestion(app_);
+  ASSERT_NE(question, nullptr);
+  Press(question, IDNO);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+  EXPECT_TRUE(IsWindow(save));
+  Press(save, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(save); }));
+  std::vector<uint8_t> now;
+  ASSERT_TRUE(ReadFileBytes(target, &now));
+  EXPECT_EQ(now, other);
+  EXPECT_EQ(ChildTitles(app_), std::vector<std::wstring>{L"mine.bmp (1:1)"});
+
+  // Yes: replaced.
+  Command(app_, IDM_SAVEAS);
+  save = WaitDialog(app_, L"Save As");
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(ChooseFile(save, target));
+  question = ReplaceQuestion(app_);
+  ASSERT_NE(question, nullptr);
+  Press(question, IDYES);
+  ASSERT_TRUE(WaitChildTitles(app_, {L"theirs.bmp (1:1)"}));
+  ASSERT_TRUE(ReadFileBytes(target, &now));
+  EXPECT_EQ(now, bmp);
+}
+
+}  // namespace
+}  // namespace apptest

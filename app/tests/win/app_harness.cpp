@@ -1,0 +1,258 @@
+#include "app/tests/win/app_harness.h"
+
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace apptest {
+namespace {
+
+const wchar_t kTitle[] = L"ScanWQ32/WIN V1.01";
+
+struct Search {
+  DWORD pid;
+  const wchar_t* cls;
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+  wchar_t cls[64] = L"";
+  GetClassNameW(w, cls, 64);
+  if (s->cls && wcscmp(cls, s->cls) != 0) return TRUE;
+  if (s->title && Text(w) != s->title) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+void Pump() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+}
+
+}  // namespace
+
+std::string WindowsDir() {
+  char dir[MAX_PATH];
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return dir;
+}
+
+std::string IniPath() { return WindowsDir() + "\\SCANWQ32.INI"; }
+
+std::string ScratchDir(const std::string& name) {
+  const std::string dir = "C:\\wqtest\\" + name;
+  CreateDirectoryA("C:\\wqtest", nullptr);
+  CreateDirectoryA(dir.c_str(), nullptr);
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        DeleteFileA((dir + "\\" + fd.cFileName).c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  return dir;
+}
+
+void RemoveIni() {
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());  // drop the cache
+  DeleteFileA(IniPath().c_str());
+}
+
+void WriteIni(const std::string& autoAcquire, const std::string& blackIsZero,
+              const std::string& workDrive) {
+  RemoveIni();
+  const std::string ini = IniPath();
+  WritePrivateProfileStringA("File process", "List Files of Type", "BMP", ini.c_str());
+  WritePrivateProfileStringA("File process", "Directories", "C:\\wqtest", ini.c_str());
+  WritePrivateProfileStringA("File process", "Drives", "C:", ini.c_str());
+  WritePrivateProfileStringA("File process", "Tiff option", "IBM PC", ini.c_str());
+  WritePrivateProfileStringA("ScanWQ Optional Setting", "Workdrive", workDrive.c_str(), ini.c_str());
+  WritePrivateProfileStringA("ScanWQ Optional Setting", "AutoAquire", autoAcquire.c_str(),
+                             ini.c_str());
+  WritePrivateProfileStringA("ScanWQ Optional Setting", "BlackIsZero", blackIsZero.c_str(),
+                             ini.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+}
+
+std::string IniValue(const char* section, const char* key) {
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());
+  char value[300] = "";
+  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, IniPath().c_str());
+  return value;
+}
+
+void SetCountry(int country) {
+  WriteProfileStringA("intl", "iCountry", std::to_string(country).c_str());
+}
+
+bool Launch(App* app, const std::vector<std::string>& env) {
+  *app = App{};
+  // The environment of this process plus the extra variables.
+  std::string block;
+  for (const std::string& v : env) block += v + '\0';
+  LPCH own = GetEnvironmentStringsA();
+  for (const char* p = own; *p; p += strlen(p) + 1) block += std::string(p) + '\0';
+  FreeEnvironmentStringsA(own);
+  block += '\0';
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  char cmd[] = "C:\\KORVA\\SCANWQ32.exe";
+  if (!CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, 0, block.data(), "C:\\KORVA", &si,
+                      &app->process))
+    return false;
+  WaitForInputIdle(app->process.hProcess, 10000);
+  WaitUntil([&] {
+    app->frame = FindTop(*app, L"MyDIBWClass");
+    return app->frame || WaitForSingleObject(app->process.hProcess, 0) == WAIT_OBJECT_0;
+  }, 15000);
+  return app->frame != nullptr;
+}
+
+bool WaitExit(App* app, DWORD ms, DWORD* code) {
+  if (!app->process.hProcess) return true;
+  const DWORD start = GetTickCount();
+  while (WaitForSingleObject(app->process.hProcess, 20) == WAIT_TIMEOUT) {
+    Pump();
+    if (GetTickCount() - start > ms) return false;
+  }
+  if (code) GetExitCodeProcess(app->process.hProcess, code);
+  CloseHandle(app->process.hProcess);
+  CloseHandle(app->process.hThread);
+  app->process = PROCESS_INFORMATION{};
+  return true;
+}
+
+void Kill(App* app) {
+  if (!app->process.hProcess) return;
+  TerminateProcess(app->process.hProcess, 1);
+  WaitExit(app, 5000);
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > ms) return false;
+    Pump();
+    Sleep(20);
+  }
+  return true;
+}
+
+HWND FindTop(const App& app, const wchar_t* cls, const wchar_t* title) {
+  Search s{app.process.dwProcessId, cls, title, nullptr};
+  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND WaitTop(const App& app, const wchar_t* cls, const wchar_t* title, DWORD ms) {
+  HWND w = nullptr;
+  WaitUntil([&] { return (w = FindTop(app, cls, title)) != nullptr; }, ms);
+  return w;
+}
+
+std::wstring Text(HWND w) {
+  wchar_t text[1024] = L"";
+  const LRESULT n = SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                                        SMTO_ABORTIFHUNG, 5000, nullptr);
+  return n ? std::wstring(text) : std::wstring();
+}
+
+bool WaitBox(const App& app, Box* box, DWORD ms) {
+  *box = Box{};
+  box->window = WaitTop(app, L"#32770", kTitle, ms);
+  if (!box->window) return false;
+  // The text is the box's longest static control.
+  for (HWND c = GetWindow(box->window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[32] = L"";
+    GetClassNameW(c, cls, 32);
+    const std::wstring t = Text(c);
+    if (_wcsicmp(cls, L"Static") == 0 && t.size() > box->text.size()) box->text = t;
+  }
+  return true;
+}
+
+void Press(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+HWND WaitDialog(const App& app, const wchar_t* caption, DWORD ms) {
+  return WaitTop(app, L"#32770", caption, ms);
+}
+
+void CancelDialogs(const App& app) {
+  for (int round = 0; round < 10; ++round) {
+    HWND dlg = FindTop(app, L"#32770");
+    if (!dlg) return;
+    Press(dlg, GetDlgItem(dlg, IDCANCEL) ? IDCANCEL : IDNO);
+    WaitUntil([&] { return !IsWindow(dlg); }, 3000);
+  }
+}
+
+bool ChooseFile(HWND dialog, const std::string& path) {
+  const std::wstring wide(path.begin(), path.end());
+  HWND edit = GetDlgItem(dialog, edt1);
+  if (!edit) edit = GetDlgItem(dialog, cmb13);
+  if (!edit) return false;
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  Press(dialog, IDOK);
+  return true;
+}
+
+void Command(const App& app, int id) { PostMessageW(app.frame, WM_COMMAND, id, 0); }
+
+HWND MdiClient(const App& app) { return FindWindowExW(app.frame, nullptr, L"MDIClient", nullptr); }
+
+std::vector<std::wstring> ChildTitles(const App& app) {
+  std::vector<std::wstring> out;
+  HWND client = MdiClient(app);
+  for (HWND c = GetWindow(client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[64] = L"";
+    GetClassNameW(c, cls, 64);
+    if (wcscmp(cls, L"MyDIBMDI") == 0) out.push_back(Text(c));
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+bool WaitChildTitles(const App& app, const std::vector<std::wstring>& titles, DWORD ms) {
+  std::vector<std::wstring> want = titles;
+  std::sort(want.begin(), want.end());
+  return WaitUntil([&] { return ChildTitles(app) == want; }, ms);
+}
+
+HWND ActiveChild(const App& app) {
+  return reinterpret_cast<HWND>(SendMessageW(MdiClient(app), WM_MDIGETACTIVE, 0, 0));
+}
+
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes) {
+  bytes->clear();
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  uint8_t buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes->insert(bytes->end(), buf, buf + n);
+  std::fclose(f);
+  return true;
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace apptest

@@ -1,0 +1,99 @@
+// Sets the program up for a screenshot (scripts/screenshot.sh app): a scan
+// from the test source and an opened TIFF in the frame, in English or
+// Japanese, then writes the ready file and waits while the screen is
+// taken.
+//   app_shot.exe --lang en|ja --ready FILE [--seconds N]
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "app/tests/win/app_harness.h"
+#include "app/tiff_writer.h"
+#include "app/win/resource.h"
+#include "common/bmp.h"
+
+using namespace apptest;
+
+namespace {
+
+// A picture worth looking at: sky, sun, hills and a lake, 24 bits.
+std::vector<uint8_t> Landscape(uint32_t w, uint32_t h) {
+  wq::BmpHeader head;
+  wq::BmpMakeHeader(w, h, 24, 0, 2835, 2835, &head);
+  std::vector<uint8_t> out(head.fileSize);
+  wq::BmpEncodeHeader(head, out.data());
+  const uint64_t stride = wq::BmpStride(24, w);
+  for (uint32_t y = 0; y < h; ++y) {
+    uint8_t* row = &out[head.offBits + (h - 1 - y) * stride];
+    for (uint32_t x = 0; x < w; ++x) {
+      const double fx = double(x) / w, fy = double(y) / h;
+      double r = 90 + 120 * fy, g = 150 + 80 * fy, b = 235;
+      const double sun = std::hypot(double(x) - 0.75 * w, double(y) - 0.22 * h);
+      if (sun < 0.07 * w) r = 255, g = 215, b = 90;
+      const double hill = 0.55 + 0.08 * std::sin(fx * 9.0) + 0.05 * std::sin(fx * 23.0 + 1.0);
+      if (fy > hill) r = 60 + 40 * fy, g = 130 + 50 * std::sin(fx * 30), b = 60;
+      if (fy > 0.8) r = 40, g = 90 + 40 * std::sin(fx * 50 + fy * 40), b = 170;
+      row[x * 3] = uint8_t(b);
+      row[x * 3 + 1] = uint8_t(g);
+      row[x * 3 + 2] = uint8_t(r);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string lang = "en", ready;
+  int seconds = 4;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string k = argv[i], v = argv[i + 1];
+    if (k == "--lang") lang = v;
+    else if (k == "--ready") ready = v;
+    else if (k == "--seconds") seconds = std::atoi(v.c_str());
+  }
+  const std::string dir = ScratchDir("shot");
+  const std::string config = "type=rgb\nwidth=360\nheight=260\nrows_per_buffer=16\n";
+  WriteFileBytes(dir + "\\source.cfg", std::vector<uint8_t>(config.begin(), config.end()));
+  WriteFileBytes(dir + "\\harbour.bmp", Landscape(420, 300));
+  const std::string tiff = dir + "\\harbour.tif";
+  wq::TiffWriteFile(tiff.c_str(), (dir + "\\harbour.bmp").c_str(), 1, true, {});
+  for (int n = 1; n < 4; ++n) DeleteFileA(("C:\\Scanned image No" + std::to_string(n)).c_str());
+
+  SetCountry(lang == "ja" ? 81 : 1);
+  WriteIni("1");
+  App app;
+  int status = 1;
+  if (Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
+    HWND source = WaitTop(app, L"FakeSource32", nullptr, 20000);
+    if (source) {
+      Press(source, 1);
+      WaitUntil([&] { return ChildTitles(app).size() == 1; }, 20000);
+      Press(source, 2);  // the source's window closes; the scan stays
+      WaitUntil([&] { return !IsWindow(source); });
+    }
+    Command(app, IDM_OPEN);
+    if (HWND dlg = WaitDialog(app, lang == "ja" ? nullptr : L"Open")) ChooseFile(dlg, tiff);
+    if (WaitUntil([&] { return ChildTitles(app).size() == 2; }, 20000)) {
+      Command(app, IDM_TILE);
+      Sleep(1000);
+      if (FILE* f = std::fopen(ready.c_str(), "w")) {
+        RECT r;
+        GetWindowRect(GetDesktopWindow(), &r);
+        std::fprintf(f, "%ld %ld\n", r.right, r.bottom);
+        std::fclose(f);
+      }
+      Sleep(DWORD(seconds) * 1000);
+      status = 0;
+    }
+    Command(app, IDM_CLOSEALL);
+    Box box;
+    while (WaitBox(app, &box, 500)) Press(box.window, IDNO);
+    Command(app, IDM_EXIT);
+    if (!WaitExit(&app, 10000)) Kill(&app);
+  }
+  SetCountry(1);
+  return status;
+}

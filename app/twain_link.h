@@ -1,0 +1,66 @@
+// The program as a TWAIN application: the source manager, the choice of
+// the KORVA source, the negotiation before enabling it, the events the
+// source sends through the message loop, and the teardown.
+#pragma once
+#include <cstdint>
+
+#include "app/acquire_host.h"
+#include "twain/twain.h"
+
+namespace wq {
+
+// What happens after a transfer (AcquireState).
+constexpr int kAcquireIdle = 0;      // a MSG_XFERREADY is ignored
+constexpr int kAcquireCloseAll = 1;  // feeder batches: close source and manager
+constexpr int kAcquireKeepOpen = 3;  // single pages: the source's window stays up
+
+// The ADF choice.
+constexpr int kAdfNone = 217;
+constexpr int kAdfUse = 218;
+constexpr int kAdfCancelled = 2;
+
+// The product name of the source the program works with.
+constexpr const char kSourceProductName[] = "KORVA TWAIN32";
+
+struct TwainLink {
+  DSMENTRYPROC entry = nullptr;
+  bool managerOpen = false;
+  bool sourceOpen = false;
+  bool sourceEnabled = false;
+  TW_IDENTITY app{};
+  TW_IDENTITY source{};
+  void* parent = nullptr;  // the frame window
+  int acquireState = kAcquireIdle;
+  int adfChoice = kAdfNone;
+  int singlePageCount = 0;  // single-page scans of this run (names "Scanned image No")
+  uint16_t pending = 0;
+  int diagnosticLevel = 0;
+};
+
+// The application's identity, filled once at start-up.
+void TwainLinkInit(TwainLink* link, void* parentWindow);
+
+// The Acquire command and the automatic acquisition at start-up.
+void StartAcquire(TwainLink* link, const AcquireHost& host, bool showUI);
+
+// Offers one window message (a pointer to the platform's MSG) to the open
+// source. True when the source took it.
+bool ProcessTwainEvent(TwainLink* link, const AcquireHost& host, void* msg);
+
+// Teardown, each step only when its state holds.
+void DisableSource(TwainLink* link, const AcquireHost& host);
+void CloseSource(TwainLink* link, const AcquireHost& host);
+void CloseManager(TwainLink* link, const AcquireHost& host);
+// All three in order, each only when the previous one succeeded.
+void CloseTwain(TwainLink* link, const AcquireHost& host);
+
+// A triplet to the source (or to the manager with toSource false).
+TW_UINT16 TwainCall(TwainLink* link, bool toSource, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+                    void* data);
+// Back from "transfer ready" to waiting for the user: MSG_RESET of the
+// pending transfers; nothing is pending afterwards.
+void ResetTransfers(TwainLink* link);
+// The source's condition code of its last failure.
+TW_UINT16 SourceCondition(TwainLink* link);
+
+}  // namespace wq

@@ -1,0 +1,140 @@
+// The program's one record of frame-wide state and the small services the
+// windows share: the language, string-table texts, the status bar and the
+// numbered messages.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "app/document.h"
+#include "app/settings.h"
+#include "app/twain_link.h"
+
+// The frame-wide state.
+struct AppShell {
+  HINSTANCE instance = nullptr;
+  HWND frame = nullptr;
+  HWND client = nullptr;     // the MDI client
+  HWND statusBar = nullptr;
+  HACCEL accel = nullptr;
+  HICON icon = nullptr;
+  HFONT japaneseFont = nullptr;  // "MS UI Gothic", SHIFTJIS_CHARSET
+  HFONT englishFont = nullptr;
+  wq::AppSettings settings;
+  wq::SpaceEstimate space;      // for the settings-file writes at start-up
+  char programDir[MAX_PATH] = "";
+  char startupDir[MAX_PATH] = "";
+  char iniPath[MAX_PATH] = "";
+  char workDirectory[4] = "C:\\";
+  char swapPath[MAX_PATH] = "";
+  int displayClass = 24;        // 8 with a palette device
+  // State of the active document as the menus see it.
+  bool closingAll = false;
+  uint16_t undoCode = wq::kUndoNothing;
+  bool redo = false;
+  uint16_t fitFlag = 0;
+  int zoomStep = 0;
+  bool toolsVisible = false;
+  uint16_t modFlags = 0;
+  int documents = 0;            // open image windows
+  int nextDocument = 1;         // running number of the next document
+  bool inPaletteChange = false;
+  UINT msgSetRange = 0;
+  UINT msgValidRange = 0;
+  wq::TwainLink twain;
+};
+extern AppShell g_app;
+
+#define WM_SCANNEDIMAGE (WM_USER + 10)
+#define WM_REBUILDPALETTE (WM_USER + 1)
+#define WM_REALISEPALETTE (WM_USER + 2)
+
+// The language, read from [intl] iCountry at each use: 81 is Japanese.
+bool IsJapanese();
+HFONT UiFont();
+// A text of the string table (UTF-16).
+std::wstring LoadText(UINT id);
+// One of the program's other texts (TXT_ numbers) in the current language.
+std::wstring AppText(int k);
+std::string Narrow(const std::wstring& text);
+
+// The numbered message table: beep, then a box captioned with the title.
+int ShowAppMessage(int n);
+int ShowAppMessageForDrive(int n, char drive);
+
+// Status bar (statusbar.cpp).
+bool RegisterStatusBar(HINSTANCE instance);
+HWND CreateStatusBar(HWND frame);
+int StatusBarHeight(HWND bar);
+void StatusSetMessage(const std::wstring& text);
+void StatusSetSize(uint64_t bytes);
+void StatusClearSize();
+void StatusSetPage(const std::wstring& text);
+void StatusCaption(int operation, const char* path);
+void StatusProgress(uint32_t done, uint32_t total);
+void StatusClear();
+
+// Settings file (profile.cpp).
+void ReadSettingsAtStart();
+// After the Open and Save dialogs: type, directory and drive of the file.
+void RememberFileDialog(const char* path, const char* type);
+void RememberTiffOption(int byteOrderCode);
+
+// NoAlpha digit-only edit class (noalpha.cpp).
+bool RegisterNoAlpha(HINSTANCE instance);
+
+// Frame (frame.cpp, frame_menu.cpp, close.cpp).
+LRESULT CALLBACK FrameWndProc(HWND, UINT, WPARAM, LPARAM);
+void InitMenuPopup(HMENU menu);
+void PrepareMenuBar(HWND frame);
+bool MeasureMenuItem(MEASUREITEMSTRUCT* m);
+bool DrawMenuItem(const DRAWITEMSTRUCT* d);
+// Close (Close, Close All, Exit): false when the user cancelled.
+bool CloseActiveChild();
+bool CloseAllChildren();
+HWND ActiveChild();
+
+// Image windows (child.cpp, child_paint.cpp).
+LRESULT CALLBACK ChildWndProc(HWND, UINT, WPARAM, LPARAM);
+void PaintImage(HWND child, HDC dc, const RECT& dirty, wq::ImageDocument* doc);
+
+// What a new image window is made from. The header block (BITMAPINFOHEADER
+// and colour table) is the caller's; it is freed once the window exists.
+struct ChildCreate {
+  HGLOBAL header = nullptr;
+  const char* sourcePath = "";
+  const char* displayPath = "";
+  bool openedFromFile = false;
+  bool ownsSource = false;
+  int byteOrderCode = 1;
+  bool lzw = false;
+  uint64_t pixelBytes = 0;
+};
+
+// Documents (document_io.cpp).
+HWND CreateImageWindow(const ChildCreate& create);
+void OpenCommand();
+bool SaveCommand(HWND child, bool asNew);
+// A finished scan arrives: header block handle from the acquisition.
+void ScannedImageArrived(HGLOBAL header);
+void ZoomCommand(HWND child, int newStep);
+void FitCommand(HWND child);
+void LoadDocumentState(HWND child);
+// Locks the document of a child window (null for a window without one).
+wq::ImageDocument* LockDocument(HWND child);
+void UnlockDocument(HWND child);
+void SetChildTitle(HWND child, const wq::ImageDocument& doc);
+void UpdateScrollRanges(HWND child, wq::ImageDocument* doc);
+
+// Dialogs (dialogs.cpp, filedlg.cpp).
+void ShowAbout(HWND owner);
+// TIFF Options: false when cancelled.
+bool AskTiffOptions(HWND owner, int* byteOrderCode, bool* lzw);
+// Open: the chosen path, or "" when cancelled.
+std::string AskOpenPath(HWND owner);
+// Save As for an image of this depth: the chosen path, or "" when cancelled.
+std::string AskSavePath(HWND owner, const char* proposed, uint16_t bitCount);
+
+// TWAIN (twain_host.cpp).
+const wq::AcquireHost& TwainHost();
+void AppStartAcquire(bool showUI);

@@ -1,0 +1,141 @@
+// The acquisition's platform: global memory, the source manager library
+// from the Windows directory, the scan file, disks, and the frame.
+#include <windows.h>
+
+#include "app/win/app_shell.h"
+#include "app/win/resource.h"
+#include "common/strutil.h"
+
+namespace {
+
+struct ManagerLibrary {
+  HMODULE module = nullptr;
+};
+ManagerLibrary g_manager;
+
+DSMENTRYPROC Bind(HMODULE module) {
+  FARPROC entry = GetProcAddress(module, MAKEINTRESOURCEA(1));
+  if (!entry) entry = GetProcAddress(module, "DSM_Entry");
+  return reinterpret_cast<DSMENTRYPROC>(reinterpret_cast<void*>(entry));
+}
+
+// TWAIN_32.DLL in the Windows directory. 64-bit Windows has no such
+// manager; there the TWAIN Working Group's TWAINDSM.DLL is looked for too.
+DSMENTRYPROC LoadManager(void*) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  std::string path = windows;
+  if (path.empty() || path.back() != '\\') path += '\\';
+  path += Narrow(LoadText(IDS_TWAIN32));
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    g_manager.module = LoadLibraryA(path.c_str());
+#if defined(_WIN64)
+  if (!g_manager.module) g_manager.module = LoadLibraryA(Narrow(LoadText(IDS_TWAINDSM)).c_str());
+#endif
+  if (!g_manager.module) return nullptr;
+  DSMENTRYPROC entry = Bind(g_manager.module);
+  if (!entry) {
+    FreeLibrary(g_manager.module);
+    g_manager.module = nullptr;
+  }
+  return entry;
+}
+
+void UnloadManager(void*) {
+  if (g_manager.module) FreeLibrary(g_manager.module);
+  g_manager.module = nullptr;
+}
+
+void* CreateScanFile(void*, const char* path) {
+  HANDLE f = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  return f == INVALID_HANDLE_VALUE ? nullptr : f;
+}
+
+bool SetScanFileSize(void*, void* f, uint64_t size) {
+  LARGE_INTEGER at;
+  at.QuadPart = LONGLONG(size);
+  return SetFilePointerEx(f, at, nullptr, FILE_BEGIN) && SetEndOfFile(f);
+}
+
+bool WriteScanFile(void*, void* f, uint64_t offset, const void* data, size_t n) {
+  LARGE_INTEGER at;
+  at.QuadPart = LONGLONG(offset);
+  if (!SetFilePointerEx(f, at, nullptr, FILE_BEGIN)) return false;
+  DWORD written = 0;
+  return WriteFile(f, data, DWORD(n), &written, nullptr) && written == n;
+}
+
+uint64_t FreeBytes(void*, char drive) {
+  const char root[4] = {drive, ':', '\\', 0};
+  ULARGE_INTEGER free{};
+  return GetDiskFreeSpaceExA(root, &free, nullptr, nullptr) ? free.QuadPart : 0;
+}
+
+char DriveWithRoom(void* ctx, uint64_t bytes) {
+  const DWORD drives = GetLogicalDrives();
+  for (int i = 2; i < 26; ++i) {
+    if (!(drives & (1u << i))) continue;
+    const char root[4] = {char('A' + i), ':', '\\', 0};
+    if (GetDriveTypeA(root) == DRIVE_FIXED && FreeBytes(ctx, root[0]) >= bytes) return root[0];
+  }
+  return 0;
+}
+
+void SetWorkDrive(void*, char drive) {
+  g_app.workDirectory[0] = drive;
+  wq::CopyString(g_app.swapPath, (std::string(g_app.workDirectory) + "wqswap.$n$").c_str());
+}
+
+wq::AcquireHost MakeHost() {
+  wq::AcquireHost h;
+  h.alloc = [](void*, size_t n) -> void* { return GlobalAlloc(GHND, n); };
+  h.lock = [](void*, void* b) { return GlobalLock(b); };
+  h.unlock = [](void*, void* b) { GlobalUnlock(b); };
+  h.release = [](void*, void* b) { GlobalFree(b); };
+  h.blockSize = [](void*, void* b) -> size_t { return GlobalSize(b); };
+  h.loadManager = LoadManager;
+  h.unloadManager = UnloadManager;
+  h.createFile = CreateScanFile;
+  h.setFileSize = SetScanFileSize;
+  h.writeFile = WriteScanFile;
+  h.closeFile = [](void*, void* f) { CloseHandle(f); };
+  h.removeFile = [](void*, const char* path) { DeleteFileA(path); };
+  h.freeBytes = FreeBytes;
+  h.availableMemory = [](void*) -> uint64_t {
+    MEMORYSTATUSEX m{};
+    m.dwLength = sizeof m;
+    GlobalMemoryStatusEx(&m);
+    return m.ullAvailPhys + m.ullAvailPageFile;
+  };
+  h.driveWithRoom = DriveWithRoom;
+  h.workDirectory = [](void*) -> const char* { return g_app.workDirectory; };
+  h.setWorkDrive = SetWorkDrive;
+  h.blackIsZero = [](void*) { return g_app.settings.blackIsZero == '1'; };
+  h.documentCount = [](void*) { return g_app.documents; };
+  h.message = [](void*, int n) { ShowAppMessage(n); };
+  h.messageForDrive = [](void*, int n, char d) { ShowAppMessageForDrive(n, d); };
+  // The feeder question comes with the batch scanning; until then pages
+  // are scanned one at a time.
+  h.askAdfMode = [](void*) { return wq::kAdfNone; };
+  h.enableAcquire = [](void*, bool) {};  // the File menu reads the state when it opens
+  h.waitCursor = [](void*, bool wait) { SetCursor(LoadCursor(nullptr, wait ? IDC_WAIT : IDC_ARROW)); };
+  h.showSize = [](void*, uint64_t bytes) { StatusSetSize(bytes); };
+  h.showCaption = [](void*, int op, const char* path) { StatusCaption(op, path); };
+  h.progress = [](void*, uint32_t done, uint32_t total) { StatusProgress(done, total); };
+  h.clearStatus = [](void*) { StatusClear(); };
+  h.scannedImage = [](void*, void* header) {
+    SendMessageW(g_app.frame, WM_SCANNEDIMAGE, reinterpret_cast<WPARAM>(header), 0);
+  };
+  h.realisePalette = [](void*) { PostMessageW(g_app.frame, WM_QUERYNEWPALETTE, 0, 0); };
+  return h;
+}
+
+}  // namespace
+
+const wq::AcquireHost& TwainHost() {
+  static const wq::AcquireHost host = MakeHost();
+  return host;
+}
+
+void AppStartAcquire(bool showUI) { wq::StartAcquire(&g_app.twain, TwainHost(), showUI); }

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Screenshots of the project's windows under Xvfb, as PNG files:
+#   scripts/screenshot.sh app [OUTDIR]       (default: build/screenshots)
+#     OUTDIR/app-en.png and OUTDIR/app-ja.png: the utility's frame with a
+#     scan from the test source and an opened TIFF, in English and Japanese
+#   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
+# The utility runs in its test prefix (build/wine-app, scripts/app-prefix)
+# inside a Wine desktop window, so that Wine draws the window frames.
+set -eo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+mode=${1:-app}
+if [ "$mode" = controls ]; then
+  shift
+  exec "$WQ_ROOT/scripts/screenshot-controls.sh" "$@"
+fi
+[ "$mode" = app ] || { echo "screenshot.sh: app or controls" >&2; exit 2; }
+
+if [ "$2" != "--inner" ]; then
+  out=$(realpath -m "${2:-$WQ_BUILD/screenshots}")
+  mkdir -p "$out"
+  "$WQ_ROOT/scripts/build.sh" win64 >/dev/null
+  "$WQ_ROOT/scripts/app-prefix" "$WQ_BUILD/win64/fakeds/FAKEDS.ds"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" app --inner "$out"
+fi
+out=$3
+export WINEPREFIX=$WQ_BUILD/wine-app
+"$WQ_ROOT/scripts/wineup"
+shot=$WQ_BUILD/win64/shots/app_shot.exe
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for name in en ja; do
+  rm -f "$work/ready.txt"
+  wine explorer /desktop=korva,1000x740 "$shot" --lang $name --ready "$(winepath -w "$work/ready.txt")" \
+    --seconds 3 </dev/null >/dev/null 2>&1 &
+  pid=$!
+  for _ in $(seq 1 600); do
+    [ -s "$work/ready.txt" ] && break
+    sleep 0.1
+  done
+  if [ ! -s "$work/ready.txt" ]; then
+    echo "screenshot: the $name set-up did not come up" >&2
+    wait $pid || true
+    exit 1
+  fi
+  sleep 0.5
+  xwd -root -silent | convert xwd:- -crop "1000x740+0+0" +repage "$out/app-$name.png"
+  wait $pid || true
+  echo "$out/app-$name.png"
+done
