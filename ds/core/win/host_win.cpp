@@ -9,6 +9,7 @@
 #include "ds/res/resource.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/win/scanshell_win.h"
+#include "ds/ui/win/uishell_win.h"
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "ds/ui/win/profile_win.h"
@@ -222,11 +223,12 @@ void InstallWindowsHost(HINSTANCE instance) {
                   OpenModule,       FindProc,          CloseModule,     ReadEnvironment,
                   TotalPhysMemory,  CreateMainWindow,  MainWindowExists, DestroyWindows,
                   HideWindows,      CloseProgressWindow, ReleaseScanButton, ConnectStatus,
-                  DeleteWorkFile};
+                  DeleteWorkFile,   nullptr};
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
   InstallScanShell();
+  InstallUiShell();
 }
 
 }  // namespace wq
