@@ -24,6 +24,10 @@ TW_UINT16 GammaProc(CapCall* c);
 TW_UINT16 LightSourceProc(CapCall* c);
 TW_UINT16 XScalingProc(CapCall* c);
 TW_UINT16 YScalingProc(CapCall* c);
+// A numeric gamma (x 100) for every channel, kept as the stored gamma, and
+// the download curves made anew; ICAP_GAMMA and the colour-correction
+// choice share it.
+void ApplyGamma(int16_t gamma);
 
 // Geometry (caps_geometry.cpp).
 TW_UINT16 PhysicalWidthProc(CapCall* c);

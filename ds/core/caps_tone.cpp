@@ -29,9 +29,11 @@ TW_UINT16 LevelProc(CapCall* c, int16_t* value) {
 
 constexpr int16_t kDefaultGamma = 220;  // x 100
 
-// A numeric gamma for every channel, and the download curves made anew.
+}  // namespace
+
 void ApplyGamma(int16_t gamma) {
-  ScanSettings& s = Settings();
+  if (!g_Settings) return;
+  ScanSettings& s = *g_Settings;
   g_Session.StoredGamma = gamma;
   s.Gamma = 3;
   s.GammaSelect = 3;
@@ -42,6 +44,8 @@ void ApplyGamma(int16_t gamma) {
   }
   ResetToneTables();
 }
+
+namespace {
 
 uint16_t LightSourceOfDropOut(int dropOut) {
   switch (dropOut) {

@@ -9,11 +9,6 @@ namespace wq {
 namespace {
 
 uint32_t Fix32Bits(double value) {
-  // A TW_FIX32 holds -32768 .. 32767.99998; beyond that it saturates (a
-  // length in pixels from a very high custom resolution, say).
-  constexpr double kMax = 32767 + 65535 / 65536.0;
-  if (!(value >= -32768)) value = value > 0 ? kMax : -32768;  // NaN too
-  if (value > kMax) value = kMax;
   const TW_FIX32 f = RealToFix32(value);
   return uint32_t(uint16_t(f.Whole)) | uint32_t(f.Frac) << 16;
 }

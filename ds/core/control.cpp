@@ -9,6 +9,7 @@
 #include "ds/core/host.h"
 #include "ds/core/pathsplit.h"
 #include "ds/core/report.h"
+#include "ds/core/scanloop.h"
 #include "ds/core/session.h"
 #include "ds/core/text.h"
 #include "ds/scan/geometry.h"
@@ -116,6 +117,7 @@ TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
     TW_USERINTERFACE ui{};
     if (data) memcpy(&ui, data, sizeof ui);
     if (data && !ui.ShowUI && g_Host.HideWindows) g_Host.HideWindows();
+    ForgetPage();
     CloseProgress();
     g_Session.State = 4;
     return Traced(dg, dat, msg, data, TWRC_SUCCESS);
@@ -178,6 +180,7 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
     return Traced(dg, dat, msg, data, TWRC_SUCCESS);
   }
   if (msg == MSG_RESET) {
+    ForgetPage();
     CloseProgress();
     g_Session.State = 5;
     g_Session.PendingCount = 0;
@@ -185,7 +188,8 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
     return Traced(dg, dat, msg, data, TWRC_SUCCESS);
   }
 
-  // MSG_ENDXFER in state 6.
+  // MSG_ENDXFER in state 6; a page left half read goes.
+  ForgetPage();
   if (LastScanNeedsReset() && ScannerLibraryLoaded()) CallScanner(kSelScannerReset);
   if (g_Settings && g_Settings->ADF) {
     g_Session.ProgressCount = 0;
@@ -297,7 +301,7 @@ TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
     return refuse(TWCC_BADPROTOCOL);
   if (!InStates(g_Session.State, 4, 5, 6)) return refuse(TWCC_SEQERROR);
   if (!data) return refuse(TWCC_BADVALUE);
-  RecomputeXferGeometry();
+  DescribeImage();
   TW_SETUPMEMXFER reply;
   reply.MinBufSize = g_Session.MemXferMin;
   reply.MaxBufSize = g_Session.MemXferMax;

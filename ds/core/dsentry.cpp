@@ -11,22 +11,6 @@
 namespace wq {
 namespace {
 
-// Triplets whose handlers arrive with the image and transfer work: refused
-// as not (yet) understood.
-TW_UINT16 ImageProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF) {
-  g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  const bool fileOrNative = dat == DAT_IMAGENATIVEXFER || dat == DAT_IMAGEFILEXFER;
-  TW_UINT16 rc = Refuse(TWCC_BADPROTOCOL, fileOrNative ? lead::kImageNativeXfer : lead::kImageInfo);
-  return Traced(dg, dat, msg, nullptr, rc);
-}
-
-// The two custom data types (colour correction, edge enhancement) arrive
-// with the image work; no trace.
-TW_UINT16 CustomProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
-  g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  return Refuse(TWCC_BADPROTOCOL, lead::kColorMatch);
-}
-
 struct DispatchRow {
   TW_UINT16 dat;
   TripletProc proc;
@@ -41,15 +25,18 @@ constexpr DispatchRow kControlTable[] = {
     {DAT_SETUPMEMXFER, SetupMemXferProc},
     {DAT_SETUPFILEXFER, SetupFileXferProc},
     {DAT_XFERGROUP, XferGroupProc},
-    {0xFF00, CustomProc},
-    {0xFF01, CustomProc},
+    {0xFF00, ColourCorrectionProc},
+    {0xFF01, EdgeEnhancementProc},
     {0, nullptr},
 };
 
 constexpr DispatchRow kImageTable[] = {
-    {DAT_IMAGEINFO, ImageProc},       {DAT_IMAGELAYOUT, ImageProc},
-    {DAT_IMAGEMEMXFER, ImageProc},    {DAT_IMAGENATIVEXFER, ImageProc},
-    {DAT_IMAGEFILEXFER, ImageProc},   {DAT_PALETTE8, ImageProc},
+    {DAT_IMAGEINFO, ImageInfoProc},
+    {DAT_IMAGELAYOUT, ImageLayoutProc},
+    {DAT_IMAGEMEMXFER, ImageMemXferProc},
+    {DAT_IMAGENATIVEXFER, ImageNativeXferProc},
+    {DAT_IMAGEFILEXFER, ImageFileXferProc},
+    {DAT_PALETTE8, Palette8Proc},
     {0, nullptr},
 };
 

@@ -7,8 +7,13 @@
 
 namespace wq {
 
-// Rounds half away from zero to 1/65536.
+// Rounds half away from zero to 1/65536. A TW_FIX32 holds -32768 ..
+// 32767.99998; values beyond that (a length in pixels at a very high
+// resolution, say) saturate.
 inline TW_FIX32 RealToFix32(double x) {
+  constexpr double kMax = 32767 + 65535 / 65536.0;
+  if (!(x >= -32768)) x = x > 0 ? kMax : -32768;  // NaN too
+  if (x > kMax) x = kMax;
   int32_t v = x > 0 ? int32_t(x * 65536.0 + 0.5) : int32_t(x * 65536.0 - 0.5);
   TW_FIX32 f;
   f.Whole = int16_t(v >> 16);

@@ -12,6 +12,8 @@ namespace wq {
 
 struct ScanSettings;
 struct SettingsEnvironment;
+struct TraceTime;
+struct WqIo;
 
 // Buttons of the source's message boxes and the button pressed.
 enum MessageButtons { kButtonsOk = 0, kButtonsOkCancel = 1 };
@@ -62,8 +64,21 @@ struct DsHost {
   void (*ConnectStatus)(bool show);
   // Deletes a file of the work directory; missing files are no error.
   void (*DeleteWorkFile)(const char* path);
-  // A later MSG_ENABLEDS: the existing windows shown again.
-  void (*ShowWindows)();
+
+  // A string-table message with one "%s" filled in, shown as ShowMessage
+  // shows its texts.
+  int (*ShowMessageWith)(int id, const char* arg, int buttons);
+  // The file transfer's output, one file at a time. It is built beside
+  // its target and takes the target's place only when committed, so a
+  // failed or cancelled transfer leaves no partial file and keeps the file
+  // it would have replaced. Create fills `io` (positioned writes); false
+  // when the file cannot be created.
+  bool (*CreateOutputFile)(const char* path, WqIo* io);
+  bool (*CommitOutputFile)();
+  void (*AbandonOutputFile)();
+  // Free bytes of the drive holding `dir`; false when they cannot be read.
+  bool (*FreeSpace)(const char* dir, uint64_t* bytes);
+  void (*LocalTime)(TraceTime* t);
 };
 extern DsHost g_Host;
 

@@ -2,9 +2,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ds/core/capfacts.h"
 #include "ds/core/dsentry.h"
 #include "ds/core/host.h"
 #include "ds/core/report.h"
+#include "ds/core/scanloop.h"
 #include "ds/core/session.h"
 #include "ds/core/text.h"
 #include "ds/core/trace.h"
@@ -71,21 +73,15 @@ DetectedScanner Detected() {
   return hw;
 }
 
-// Geometry with the output mode forced to full colour and the resolution
-// index to 9 gives the default frame; then the real one.
+// The default frame: the paper area in pixels at the optical resolution,
+// which DAT_IMAGELAYOUT MSG_GETDEFAULT converts back with that resolution.
 void ComputeOpeningGeometry() {
   ScanSettings& s = *g_Settings;
-  const int16_t mode = s.Mode;
-  const int16_t resolution = s.Resolution;
-  s.Mode = 6;
-  s.Resolution = 9;
   SetAreaFromPaper(s);
-  UpdateImageSize(s);
-  g_Session.DefaultFrameWidth = s.ImageWidth;
-  g_Session.DefaultFrameHeight = s.ImageHeight;
-  s.Mode = mode;
-  s.Resolution = resolution;
-  SetAreaFromPaper(s);
+  const int n = OpticalResolution(OptionsInUse(s));
+  g_Session.DefaultFrameRes = n;
+  g_Session.DefaultFrameWidth = int32_t(int64_t(n) * s.AreaWidth / 25);
+  g_Session.DefaultFrameHeight = int32_t(int64_t(n) * s.AreaHeight / 25);
 }
 
 void SessionDefaults() {
@@ -112,7 +108,9 @@ void SessionDefaults() {
   g_Session.PendingCount = -1;
   g_Session.TwBrightness = int16_t(s.Brightnes * 1000 / 127);
   g_Session.TwContrast = int16_t(s.Contrast * 1000 / 127);
-  g_Session.TwThreshold = s.ThresholdW;
+  // A fresh settings file holds no threshold (-1); the application starts
+  // from the middle one rather than from 1, which would turn a page white.
+  g_Session.TwThreshold = s.ThresholdW >= 1 && s.ThresholdW <= 254 ? s.ThresholdW : 128;
   g_Session.XScalePercent = g_Session.YScalePercent = 100;
   g_Session.XScaleSet = g_Session.YScaleSet = false;
   g_Session.ProgressCount = 0;
@@ -221,6 +219,7 @@ TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   TraceTriplet(dg, DAT_IDENTITY, MSG_CLOSEDS, data, TWRC_SUCCESS, TWCC_SUCCESS,
                &g_Session.AppIdentity, &g_Session.SourceIdentity);
   memset(&g_Session.AppIdentity, 0, sizeof g_Session.AppIdentity);
+  ForgetPage();
   if (g_Host.CloseProgressWindow) g_Host.CloseProgressWindow();
   if (g_Host.MainWindowExists && g_Host.MainWindowExists()) {
     if (g_Host.DeleteWorkFile && g_Settings) {

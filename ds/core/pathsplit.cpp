@@ -30,3 +30,19 @@ PathParts SplitPath(const char* path) {
 }
 
 }  // namespace wq
+
+namespace wq {
+
+void UpperCasePath(char* p) {
+  for (; p && *p; ++p) {
+    const uint8_t c = uint8_t(*p);
+    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+      if (!p[1]) break;
+      ++p;
+      continue;
+    }
+    if (c >= 'a' && c <= 'z') *p = char(c - 'a' + 'A');
+  }
+}
+
+}  // namespace wq

@@ -14,3 +14,12 @@ struct PathParts {
 PathParts SplitPath(const char* path);
 
 }  // namespace wq
+
+namespace wq {
+
+// Upper-cases the ASCII letters of a path in place. The byte after a
+// double-byte lead byte (0x81-0x9F, 0xE0-0xFC) is left alone: it may be
+// the second half of a Japanese character that merely looks like a letter.
+void UpperCasePath(char* path);
+
+}  // namespace wq

@@ -41,6 +41,11 @@ int ShowMessageById(int id, int buttons) {
   return g_Host.ShowMessage(g_Env.JapaneseUI ? id + text::kJapaneseOffset : id, buttons);
 }
 
+int ShowMessageWithArg(int id, const char* arg, int buttons) {
+  if (!g_Host.ShowMessageWith) return kAnswerCancel;
+  return g_Host.ShowMessageWith(g_Env.JapaneseUI ? id + text::kJapaneseOffset : id, arg, buttons);
+}
+
 void PostXferReady() {
   g_Session.State = 6;
   if (g_Session.PendingCount == 0) g_Session.PendingCount = -1;

@@ -38,6 +38,8 @@ void ShowSourceError(const char* leadIn, TW_UINT16 conditionCode);
 // A string-table message in the user's language (the Japanese twin at
 // id + 1000 when the country is 81); returns the answer (kAnswerOk, ...).
 int ShowMessageById(int id, int buttons);
+// The same for a message with one "%s", filled with `arg`.
+int ShowMessageWithArg(int id, const char* arg, int buttons);
 
 // A scan is ready: state 6 (the pending count -1 if it was 0), and
 // MSG_XFERREADY to the application.

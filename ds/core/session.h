@@ -42,7 +42,8 @@ struct DsSession {
   bool AutoFeed;
   uint32_t ProgressCount;    // rows delivered in the current page
   XferGeometry Geometry;
-  int32_t DefaultFrameWidth, DefaultFrameHeight;  // pixels at resolution index 9
+  int32_t DefaultFrameWidth, DefaultFrameHeight;  // the default area in pixels ...
+  int32_t DefaultFrameRes;                        // ... at the optical resolution N
 
   // The adjustment windows' cached placement, reset when enabled without UI.
   int32_t AdjustRect[4];
@@ -60,5 +61,9 @@ void ResetSessionAtLoad();
 void SetDefaultFileName(int id);
 // Image size, transfer geometry and memory-transfer sizes from the settings.
 void RecomputeXferGeometry();
+// The image the next transfer delivers: in state 6 without the source's
+// window the TWAIN-side values go into the settings first (as the transfer
+// itself will do), then the geometry is recomputed.
+void DescribeImage();
 
 }  // namespace wq

@@ -57,6 +57,8 @@ constexpr int kFsuUnitOpen = 16041;
 constexpr int kAdfUnitOpenRead = 16042;
 constexpr int kFilmMisplaced = 16043;
 constexpr int kFilmOrBoardMisplaced = 16044;
+constexpr int kDiskError = 16045;     // "%s": the drive, in quotes
+constexpr int kNoDiskSpace = 16005;
 }  // namespace msg
 
 }  // namespace wq

@@ -142,6 +142,36 @@ void SetAreaFromPaper(ScanSettings& s) {
   s.AreaHeight = area.Bottom - area.Top;
 }
 
+void FrameScale(int model, int* n, int* d) {
+  *n = 5;
+  *d = model == 3 ? 3 : 4;
+}
+
+void SelectionToArea(ScanSettings& s) {
+  const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
+  int n, d;
+  FrameScale(s.Model, &n, &d);
+  int64_t x0 = int64_t(s.PreCropRect.Left) - s.PreScanRect.Left;
+  int64_t y0 = int64_t(s.PreCropRect.Top) - s.PreScanRect.Top;
+  int64_t x1 = int64_t(s.PreCropRect.Right) - s.PreScanRect.Left;
+  int64_t y1 = int64_t(s.PreCropRect.Bottom) - s.PreScanRect.Top;
+  if (x1 <= x0 || y1 <= y0) {
+    x0 = y0 = 0;
+    x1 = int64_t(bed.Right - bed.Left) * d / n;
+    y1 = int64_t(bed.Bottom - bed.Top) * d / n;
+  }
+  // A selection reaching left of or above the frame starts at its edge.
+  if (x0 < 0) x0 = 0;
+  if (y0 < 0) y0 = 0;
+  auto clampTo = [](int64_t v, int64_t hi) { return v < 0 ? 0 : v > hi ? hi : v; };
+  const int64_t left = clampTo(bed.Left + x0 * n / d, bed.Right);
+  const int64_t top = clampTo(bed.Top + y0 * n / d, bed.Bottom);
+  s.AreaLeft = int32_t(left);
+  s.AreaTop = int32_t(top);
+  s.AreaWidth = int32_t(clampTo(x1 > x0 ? (x1 - x0) * n / d : 0, bed.Right - left));
+  s.AreaHeight = int32_t(clampTo(y1 > y0 ? (y1 - y0) * n / d : 0, bed.Bottom - top));
+}
+
 void UpdateImageSize(ScanSettings& s) {
   const int x = TableResolution(s.Model, s.Resolution, s.XResoCustom);
   const int y = TableResolution(s.Model, s.Resolution, s.YResoCustom);

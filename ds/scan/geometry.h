@@ -47,6 +47,14 @@ bool PaperRect(int model, int index, AreaRect* rect);
 // The scan area from the settings' paper choice, clipped to the bed: the
 // whole bed when no paper size is chosen.
 void SetAreaFromPaper(ScanSettings& s);
+// The preview frame shows the bed at 4 frame pixels per 5 area units (3 per
+// 5 on the WQ490): frame pixels x n / d are area units.
+void FrameScale(int model, int* n, int* d);
+// The scan area from the selection in the preview frame: the crop rectangle
+// less the frame's origin (the preview rectangle's top-left corner), in
+// frame pixels; an empty selection is the whole frame. The area starts at
+// the bed's origin at the least and is cut at the bed's right and bottom.
+void SelectionToArea(ScanSettings& s);
 // XFinalRes/YFinalRes from the resolution table and the area size in pixels.
 void UpdateImageSize(ScanSettings& s);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/io.h"
 #include "common/strutil.h"
 #include "ds/core/session.h"
 #include "ds/scan/scanjob.h"
@@ -129,6 +130,40 @@ bool FreeSpace(const char*, uint64_t* bytes) {
 }
 void LocalTime(TraceTime* t) { *t = H().time; }
 
+int ShowMessageWith(int id, const char* arg, int) {
+  H().messages.push_back(id);
+  H().messagesWith.emplace_back(id, arg ? arg : "");
+  return kAnswerOk;
+}
+IoStatus WriteOutput(void*, uint64_t offset, const void* buf, size_t len) {
+  if (offset + len > H().diskLimit) return IoStatus::kNoSpace;
+  if (H().output.size() < offset + len) H().output.resize(size_t(offset + len));
+  memcpy(H().output.data() + offset, buf, len);
+  return IoStatus::kOk;
+}
+uint64_t OutputSize(void*) { return H().output.size(); }
+bool CreateOutputFile(const char* path, WqIo* io) {
+  if (H().createFails || H().outputOpen) return false;
+  H().outputOpen = true;
+  H().outputPath = path;
+  H().output.clear();
+  *io = WqIo{};
+  io->write = WriteOutput;
+  io->size = OutputSize;
+  return true;
+}
+bool CommitOutputFile() {
+  if (!H().outputOpen) return false;
+  H().outputFiles[H().outputPath] = H().output;
+  H().outputOpen = false;
+  return true;
+}
+void AbandonOutputFile() {
+  if (H().outputOpen) ++H().abandonedFiles;
+  H().outputOpen = false;
+  H().output.clear();
+}
+
 }  // namespace
 
 void ShutDownDataSource() {
@@ -151,7 +186,8 @@ void ResetDataSource(const char* busConfig) {
                   CallManager,    AllocSettings,   FreeSettings,    OpenModule,   FindProc,
                   CloseModule,    ReadEnvironment, TotalPhysMemory, CreateMainWindow,
                   MainWindowExists, Nothing,       Nothing,         Nothing,      Nothing,
-                  ConnectStatus,  DeleteWorkFile, Nothing};
+                  ConnectStatus,  DeleteWorkFile,  ShowMessageWith, CreateOutputFile,
+                  CommitOutputFile, AbandonOutputFile, FreeSpace,   LocalTime};
   g_TraceSink = TraceSinkProcs{DebugOutput, Append, FreeSpace, LocalTime};
   g_Trace = TraceState{};
   UseMemoryProfile();

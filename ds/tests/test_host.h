@@ -45,6 +45,18 @@ struct TestHost {
   bool freeSpaceKnown = true;
   uint64_t freeBytes = uint64_t(1) << 32;
   TraceTime time{3, 11, 7, 9, 5, 3, 2026};   // Wed Dec  7  9:05:03 2026
+
+  // Messages with an argument: id and the text put in.
+  std::vector<std::pair<int, std::string>> messagesWith;
+  // The file transfer's output files, by path, as committed; the one being
+  // written; writes beyond diskLimit bytes fail as a full disk does.
+  std::map<std::string, std::vector<uint8_t>> outputFiles;
+  std::string outputPath;
+  std::vector<uint8_t> output;
+  bool outputOpen = false;
+  bool createFails = false;
+  uint64_t diskLimit = uint64_t(1) << 32;
+  int abandonedFiles = 0;
 };
 extern TestHost g_TestHost;
 

@@ -118,11 +118,16 @@ TEST_F(DsEntryTest, DispatchRefusesUnknownGroupsAndDataTypes) {
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   EXPECT_EQ(Call(DG_IMAGE, DAT_CIECOLOR, MSG_GET, nullptr), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
-  // The triplets of later work answer as not understood.
+  // The image triplets and the custom types reach their handlers, which
+  // refuse them in state 3 by their own rules.
   EXPECT_EQ(Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, nullptr), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
+  EXPECT_EQ(Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, nullptr), TWRC_FAILURE);
   EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
   EXPECT_EQ(Call(DG_CONTROL, 0xFF00, MSG_GET, nullptr), TWRC_FAILURE);
-  EXPECT_EQ(Condition(), TWCC_BADPROTOCOL);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
+  EXPECT_EQ(Call(DG_CONTROL, 0xFF01, MSG_SET, nullptr), TWRC_FAILURE);
+  EXPECT_EQ(Condition(), TWCC_SEQERROR);
 }
 
 TEST_F(DsEntryTest, StatusIsReportedOnceThenSuccess) {
@@ -149,7 +154,9 @@ TEST_F(DsEntryTest, OpenFindsTheFirstScannerAndCloseWritesTheMainFile) {
   EXPECT_EQ(g_Session.XferMech, TWSX_NATIVE);
   EXPECT_EQ(g_Session.FileFormat, TWFF_BMP);
   EXPECT_EQ(g_Session.PaperSize, TWSS_USLETTER);
-  EXPECT_EQ(g_Session.TwThreshold, g_Settings->ThresholdW);
+  // No threshold in a fresh settings file (-1): the middle one.
+  EXPECT_EQ(g_Settings->ThresholdW, -1);
+  EXPECT_EQ(g_Session.TwThreshold, 128);
   EXPECT_EQ(g_Session.TotalPhysMemory, 64u << 20);
   EXPECT_EQ(g_Settings->Gamma, 1);  // no colour matching
   EXPECT_EQ(g_Settings->Resolution, 9);  // first use of the WQ140

@@ -2,6 +2,9 @@
 #include "ds/core/win/host_win.h"
 
 #include <cstring>
+#include <cwchar>
+
+#include "common/io_file.h"
 
 #include "ds/core/host.h"
 #include "ds/core/text.h"
@@ -45,6 +48,38 @@ int MessageById(int id, int buttons) {
   MessageBeep(MB_ICONHAND);
   UINT style = MB_TASKMODAL | MB_ICONSTOP | (buttons == kButtonsOkCancel ? MB_OKCANCEL : MB_OK);
   return MessageBoxW(nullptr, text, caption, style) == IDOK ? kAnswerOk : kAnswerCancel;
+}
+
+int MessageWith(int id, const char* arg, int buttons) {
+  wchar_t format[1024], caption[64], text[1400], wideArg[300];
+  if (LoadStringW(g_Instance, UINT(id), format, 1024) == 0) format[0] = 0;
+  if (LoadStringW(g_Instance, UINT(text::kProductName), caption, 64) == 0) caption[0] = 0;
+  if (MultiByteToWideChar(CP_ACP, 0, arg ? arg : "", -1, wideArg, 300) == 0) wideArg[0] = 0;
+  // The one "%s" of the text takes the argument; nothing else is formatted.
+  const wchar_t* at = wcsstr(format, L"%s");
+  if (at) {
+    _snwprintf(text, 1400, L"%.*ls%ls%ls", int(at - format), format, wideArg, at + 2);
+    text[1399] = 0;
+  } else {
+    wcscpy(text, format);
+  }
+  MessageBeep(MB_ICONHAND);
+  UINT style = MB_TASKMODAL | MB_ICONSTOP | (buttons == kButtonsOkCancel ? MB_OKCANCEL : MB_OK);
+  return MessageBoxW(nullptr, text, caption, style) == IDOK ? kAnswerOk : kAnswerCancel;
+}
+
+// The file transfer's one output file at a time.
+FileWriter g_Output;
+
+bool CreateOutputFile(const char* path, WqIo* io) {
+  if (g_Output.f) FileWriterAbandon(&g_Output);
+  if (FileWriterCreate(&g_Output, path) != IoStatus::kOk) return false;
+  *io = FileWriterIo(&g_Output);
+  return true;
+}
+bool CommitOutputFile() { return g_Output.f && FileWriterCommit(&g_Output) == IoStatus::kOk; }
+void AbandonOutputFile() {
+  if (g_Output.f) FileWriterAbandon(&g_Output);
 }
 
 // The manager is loaded around each call and released again. A 64-bit
@@ -223,7 +258,8 @@ void InstallWindowsHost(HINSTANCE instance) {
                   OpenModule,       FindProc,          CloseModule,     ReadEnvironment,
                   TotalPhysMemory,  CreateMainWindow,  MainWindowExists, DestroyWindows,
                   HideWindows,      CloseProgressWindow, ReleaseScanButton, ConnectStatus,
-                  DeleteWorkFile,   nullptr};
+                  DeleteWorkFile,   MessageWith,       CreateOutputFile, CommitOutputFile,
+                  AbandonOutputFile, FreeSpace,        LocalTime};
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();

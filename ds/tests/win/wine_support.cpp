@@ -17,12 +17,15 @@ std::string WindowsDir() {
 std::string SourceDir() { return WindowsDir() + "\\TWAIN_32\\WQSCAN32\\"; }
 std::string MainIni() { return WindowsDir() + "\\@WQSC32.INI"; }
 
+std::string WindowsPathOf(const std::string& unixPath) {
+  std::string path = "Z:";
+  for (char c : unixPath) path += c == '/' ? '\\' : c;
+  return path;
+}
+
 std::string SourceTreePath(const char* relative) {
   const char* root = getenv("WQ_SOURCE_DIR");
-  std::string unix = std::string(root ? root : "/") + "/" + relative;
-  std::string path = "Z:";
-  for (char c : unix) path += c == '/' ? '\\' : c;
-  return path;
+  return WindowsPathOf(std::string(root ? root : "/") + "/" + relative);
 }
 
 namespace {

@@ -12,6 +12,8 @@ std::string SourceDir();   // "C:\windows\TWAIN_32\WQSCAN32\"
 std::string MainIni();     // "C:\windows\@WQSC32.INI"
 // A file of the source tree, as a Windows path.
 std::string SourceTreePath(const char* relative);
+// A path of the machine's own file system, as Windows sees it (drive Z:).
+std::string WindowsPathOf(const std::string& unixPath);
 
 // Loads the installed ASPI manager (the virtual bus) into this process so
 // that the scanner library finds the same module, and configures it.

@@ -208,7 +208,6 @@ void InstallUiShell() {
   g_Host.MainWindowExists = MainWindowExists;
   g_Host.DestroyWindows = DestroyWindows;
   g_Host.HideWindows = HideWindows;
-  g_Host.ShowWindows = ShowWindows;
   g_Host.ReleaseScanButton = ReleaseScanButton;
   g_UiShell = UiShellProcs{PressScanButton, ToolsValid,   StorePlacements,
                            RefreshToolWindows, OpenToolWindow, WaitCursor,

@@ -1,0 +1,126 @@
+#include "ds/core/scanloop.h"
+
+#include "ds/core/exchange.h"
+#include "ds/core/host.h"
+#include "ds/core/report.h"
+#include "ds/core/session.h"
+#include "ds/core/text.h"
+#include "ds/pipeline/process.h"
+#include "ds/scan/progress.h"
+#include "ds/scan/scanjob.h"
+#include "ds/scan/stripbind.h"
+#include "ds/ui/settings.h"
+
+namespace wq {
+namespace {
+
+// The scanner sent what cannot be read as the image asked for.
+XferOutcome ScannerFault() {
+  CloseProgress();
+  ShowMessageById(msg::kScannerError, kButtonsOk);
+  CallScanner(kSelScannerReset);
+  g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
+  return kXferFailed;
+}
+
+XferOutcome NoMemory() {
+  CloseProgress();
+  ShowMessageById(msg::kNoXferMemory, kButtonsOk);
+  g_Session.Status.ConditionCode = TWCC_LOWMEMORY;
+  return kXferFailed;
+}
+
+void SetScanFlags(bool on) {
+  if (!g_Settings) return;
+  g_Settings->ScanButtonDown = on ? 1 : 0;
+  g_Settings->ScanRunning = on ? 1 : 0;
+}
+
+}  // namespace
+
+void StartTransferRequest(uint16_t mechanism) {
+  RecomputeXferGeometry();  // the scaling applies to the size of now
+  ExchangeAtTransfer();
+  if (g_Session.BatchCount == 0) g_Session.BatchCount = 1;
+  g_Session.XferMech = mechanism;
+}
+
+XferOutcome BeginPageScan(bool bitmap) {
+  ForgetPage();
+  if (!g_Settings) {
+    g_Session.Status.ConditionCode = TWCC_SEQERROR;
+    return kXferFailed;
+  }
+  const XferGeometry& g = g_Session.Geometry;
+  // 1. The settings in effect and their tables.
+  PrepareScanTables(bitmap);
+  g_Settings->NativeOrBmpXfer = bitmap ? 1 : 0;
+  // 2. The scan button and the progress window.
+  SetScanFlags(true);
+  OpenProgress(kProgressScan);
+  ResetProgress();  // the window may stay open from the last feeder page
+  SetProgressTotal(g.ImageRows, false);
+  g_Session.ProgressCount = 0;
+  // 3. The scanner; its status check has told the user what went wrong.
+  g_ScanJob.LastScanEnd = 0;
+  if (!StartScanJob(kFinalScan)) {
+    CloseProgress();
+    g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
+    return kXferFailed;
+  }
+  // 4, 5. Line sizes from the scanner's report, the strip buffer and the
+  // pipeline's work areas.
+  const bool bgr = bitmap && (g_Settings->Mode & 0xFF) == 6;
+  const StripJobSpec spec = ScanStripSpec(bitmap, bgr, g.ImageWidth, g.ImageRows, g.RowBytes);
+  switch (BeginStripRead(spec, &g_Pipeline)) {
+    case kStripDone: return kXferDone;
+    case kStripNoMemory: CallScanner(kSelScannerReset); return NoMemory();
+    default: return ScannerFault();
+  }
+}
+
+XferOutcome ScanRows(uint32_t maxRows, const RowSink& sink) {
+  const StripResult r = DeliverRows(maxRows, sink);
+  g_Session.ProgressCount = g_Strips.RowsDelivered;
+  switch (r) {
+    case kStripMore: return kXferMore;
+    case kStripDone:
+      g_ScanJob.LastScanEnd = 5;  // ended as a scan ends: no reset needed
+      return kXferDone;
+    case kStripCancelled: return kXferCancelled;
+    case kStripScannerError:
+      g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
+      return kXferFailed;
+    case kStripNoMemory: CallScanner(kSelScannerReset); return NoMemory();
+    case kStripSinkFailed:
+      // The sink has said why; the scanner stops where it is.
+      CloseProgress();
+      CallScanner(kSelScannerReset);
+      return kXferFailed;
+    default: return ScannerFault();
+  }
+}
+
+bool PageScanActive() { return g_Strips.Active; }
+
+void EndPageScan(bool keepProgress) {
+  EndStripRead();
+  if (!keepProgress) CloseProgress();
+  SetScanFlags(false);
+  g_Session.ProgressCount = 0;
+}
+
+void AbandonPage() {
+  EndStripRead();
+  CloseProgress();
+  SetScanFlags(false);
+  g_Session.PendingCount = 0;
+  g_Session.ProgressCount = 0;
+  if (g_Host.ReleaseScanButton) g_Host.ReleaseScanButton();
+}
+
+void ForgetPage() {
+  if (g_Strips.Active) EndStripRead();
+}
+
+}  // namespace wq

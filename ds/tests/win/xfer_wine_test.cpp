@@ -1,0 +1,475 @@
+// The image triplets and the three transfers through Wine's TWAIN manager,
+// against the installed source and the virtual bus, as an application sees
+// them: every pixel mode on every model by every mechanism, held against
+// the test page and each other (the files are left in WQ_XFER_OUT for the
+// interoperability check with libtiff, ImageMagick and Pillow); the edge
+// cases; feeder batches, a jam, a cancel with ESC and a full disk.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/bytes.h"
+#include "ds/tests/page_facts.h"
+#include "ds/tests/win/manager_fixture.h"
+#include "ds/tests/xfer_driver.h"
+
+namespace wq {
+namespace {
+
+using namespace wine;
+using test::RgbPage;
+using test::XferResult;
+
+TwApp* g_Twapp;
+TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
+  return TwAppCall(g_Twapp, dg, dat, msg, data);
+}
+void* Alloc(size_t n) { return GlobalAlloc(GHND, n); }
+void* Lock(void* h) { return GlobalLock(h); }
+void Unlock(void* h) { GlobalUnlock(h); }
+size_t Size(void* h) { return GlobalSize(h); }
+void Free(void* h) { GlobalFree(h); }
+bool ReadBytes(const std::string& path, std::vector<uint8_t>* bytes) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f) return false;
+  bytes->assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  return true;
+}
+const test::XferChannel kChannel = {Call, Alloc, Lock, Unlock, Size, Free, ReadBytes};
+
+// The bus's own view of the scanner at 0:4.
+std::map<std::string, std::string> Describe() {
+  typedef size_t (*DescribeFn)(int, int, char*, size_t);
+  char dir[MAX_PATH];
+  UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+  HMODULE aspi = GetModuleHandleA((std::string(dir, n) + "\\wnaspi32.dll").c_str());
+  auto describe = reinterpret_cast<DescribeFn>(reinterpret_cast<void*>(GetProcAddress(aspi, "VscsiDescribe")));
+  char buf[8192] = "";
+  if (describe) describe(0, 4, buf, sizeof buf);
+  std::map<std::string, std::string> m;
+  std::istringstream in(buf);
+  std::string line;
+  while (std::getline(in, line)) {
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) m[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return m;
+}
+
+// Where the files for the interoperability check go.
+std::string OutputDir() {
+  const char* out = getenv("WQ_XFER_OUT");
+  if (!out || !*out) return "";
+  const std::string dir = WindowsPathOf(out);
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir + "\\";
+}
+
+// The native transfer's pixels as a binary PPM: the reference the other
+// tools' readings are held against.
+void WritePpm(const std::string& path, const RgbPage& page) {
+  std::ofstream f(path, std::ios::binary);
+  f << "P6\n" << page.Width << " " << page.Height << "\n255\n";
+  f.write(reinterpret_cast<const char*>(page.Rgb.data()), std::streamsize(page.Rgb.size()));
+}
+
+struct Model {
+  const char* Name;
+  int Index;
+  const char* Preset;  // preset file of the source directory
+  int CustomIndex;     // the resolution list's custom entry
+};
+constexpr Model kModels[] = {{"WQ140", 0, "@PRE140.INI", 10},
+                             {"WQ215", 1, "@PRE215.INI", 12},
+                             {"WQ220", 2, "@PRE220.INI", 12},
+                             {"WQ490", 3, "@PRE490.INI", 9}};
+
+TW_FIX32 Fix(double v) {
+  const int32_t bits = int32_t(v * 65536 + (v >= 0 ? 0.5 : -0.5));
+  TW_FIX32 f;
+  f.Whole = TW_INT16(bits >> 16);
+  f.Frac = TW_UINT16(bits & 0xFFFF);
+  return f;
+}
+double Real(TW_FIX32 f) { return f.Whole + f.Frac / 65536.0; }
+
+class XferWineTest : public ManagerTest {
+ protected:
+  void SetUp() override {
+    ManagerTest::SetUp();
+    g_Twapp = &app;
+  }
+
+  // A session that remembers its scanner, then a preset file as the
+  // source's window would have left it: the mode, a custom resolution, a
+  // threshold in the middle, linear tone.
+  void Prepare(const Model& m, const char* options = "") {
+    RemoveSettingsFiles();
+    ASSERT_TRUE(ConfigureBus(OneScanner(m.Name, options).c_str()));
+    SetIni(MainIni(), "TWAIN", "WQ215", "1");
+    ASSERT_EQ(Open(), TWRC_SUCCESS) << m.Name;
+    ASSERT_EQ(Close(), TWRC_SUCCESS);
+    model = m;
+  }
+  void Preset(int mode, int dpi) {
+    const std::string f = SourceDir() + model.Preset;
+    SetIni(f, "ScannerOption", "ADF", "0");
+    SetIni(f, "ScannerOption", "Mirror", "0");
+    SetIni(f, "ScannerOption", "MirrorType", "0");
+    SetIni(f, "ScanMode", "Mode", std::to_string(mode).c_str());
+    SetIni(f, "Resolution", "Resolution", std::to_string(model.CustomIndex).c_str());
+    SetIni(f, "Resolution", "XResoCustom", std::to_string(dpi).c_str());
+    SetIni(f, "Resolution", "YResoCustom", std::to_string(dpi).c_str());
+    SetIni(f, "ScanArea", "Range1", "2");
+    SetIni(f, "ScanArea", "Range2", "1");
+    SetIni(f, "Threshold", "ThresholdW", "128");
+    SetIni(f, "Gamma", "Gamma", "1");
+  }
+
+  TW_UINT16 SetOne(TW_UINT16 cap, TW_UINT16 type, uint32_t item) {
+    TW_CAPABILITY c{};
+    c.Cap = cap;
+    c.ConType = TWON_ONEVALUE;
+    c.hContainer = GlobalAlloc(GHND, 6);
+    uint8_t* p = static_cast<uint8_t*>(GlobalLock(c.hContainer));
+    PutLE16(p, type);
+    PutLE32(p + 2, item);
+    GlobalUnlock(c.hContainer);
+    const TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &c);
+    GlobalFree(c.hContainer);
+    return rc;
+  }
+  TW_UINT16 Resolution(double dpi) {
+    const TW_FIX32 f = Fix(dpi);
+    const uint32_t bits = uint32_t(uint16_t(f.Whole)) | uint32_t(f.Frac) << 16;
+    TW_UINT16 rc = SetOne(ICAP_XRESOLUTION, TWTY_FIX32, bits);
+    return rc == TWRC_SUCCESS ? SetOne(ICAP_YRESOLUTION, TWTY_FIX32, bits) : rc;
+  }
+  // The frame in inches through DAT_IMAGELAYOUT.
+  TW_UINT16 Frame(double left, double top, double right, double bottom) {
+    TW_IMAGELAYOUT l{};
+    l.Frame = TW_FRAME{Fix(left), Fix(top), Fix(right), Fix(bottom)};
+    return Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &l);
+  }
+  void EnableAndWait() {
+    ASSERT_EQ(Enable(false), TWRC_SUCCESS);
+    ASSERT_TRUE(TwAppWaitForRequest(&app, MSG_XFERREADY, 5000));
+  }
+  // After a page: the transfer ended, disabled and enabled again.
+  void Again() {
+    Pending(MSG_ENDXFER);
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+    EnableAndWait();
+  }
+  void ExpectFacts(const RgbPage& page, int kind, const test::ScanFrame& f, const std::string& what) {
+    for (const std::string& t : test::CheckPageFacts(page, f, kind)) ADD_FAILURE() << what << ": " << t;
+  }
+  std::vector<std::wstring> TakeBoxes() { return BoxWatchTake(&boxes); }
+
+  Model model{};
+  test::XferChannel c = kChannel;
+};
+
+// --- Every mode, model and mechanism ----------------------------------------
+
+TEST_F(XferWineTest, EveryModeOnEveryModelByEveryMechanism) {
+  const int modes[] = {0x101, 0x201, 0x301, 0x401, 0x501, 0x102, 0x202,
+                       0x302, 0x402, 0x502, 3,     4,     6};
+  const std::string out = OutputDir();
+  const test::ScanFrame frame{0, 0, 50, 50};
+  for (const Model& m : kModels) {
+    // The WQ490 keeps a saved set only with its film unit fitted.
+    ASSERT_NO_FATAL_FAILURE(Prepare(m, m.Index == 3 ? "fsu=1" : ""));
+    for (int mode : modes) {
+      char tag[32];
+      snprintf(tag, sizeof tag, "%s_%04X", m.Name, mode);
+      SCOPED_TRACE(tag);
+      Preset(mode, 50);
+      ASSERT_EQ(Open(), TWRC_SUCCESS);
+      ASSERT_EQ(Frame(0, 0, 8, 4), TWRC_SUCCESS);  // 400 x 200 pixels
+      ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+      const XferResult native = test::NativeXfer(c);
+      ASSERT_EQ(native.Rc, TWRC_XFERDONE) << native.Cc;
+      ASSERT_EQ(native.Error, "");
+      EXPECT_EQ(native.Page.Width, 400u);
+      EXPECT_EQ(native.Page.Height, 200u);
+      EXPECT_EQ(native.Dib.XPelsPerMeter, 50 * 10000 / 254);
+      EXPECT_EQ(native.Dib.BitCount, (mode & 0xFF) == 1 ? 1 : (mode & 0xFF) == 2 ? 4 : (mode & 0xFF) == 6 ? 24 : 8);
+      ExpectFacts(native.Page, mode & 0xFF, frame, "native");
+      ASSERT_NO_FATAL_FAILURE(Again());
+      const XferResult memory = test::MemoryXfer(c);
+      ASSERT_EQ(memory.Rc, TWRC_XFERDONE) << memory.Cc;
+      EXPECT_EQ(test::FirstDifference(native.Page, memory.Page), "") << "memory " << memory.Error;
+      ASSERT_NO_FATAL_FAILURE(Again());
+      const std::string bmpPath = (out.empty() ? SourceDir() : out) + tag + ".BMP";
+      const XferResult bmp = test::FileXfer(c, bmpPath, TWFF_BMP);
+      ASSERT_EQ(bmp.Rc, TWRC_XFERDONE) << bmp.Cc;
+      EXPECT_EQ(test::FirstDifference(native.Page, bmp.Page), "") << "BMP " << bmp.Error;
+      ASSERT_NO_FATAL_FAILURE(Again());
+      const std::string tifPath = (out.empty() ? SourceDir() : out) + tag + ".TIF";
+      const XferResult tif = test::FileXfer(c, tifPath, TWFF_TIFF);
+      ASSERT_EQ(tif.Rc, TWRC_XFERDONE) << tif.Cc;
+      EXPECT_EQ(test::FirstDifference(native.Page, tif.Page), "") << "TIFF " << tif.Error;
+      if (!out.empty()) WritePpm(out + tag + ".PPM", native.Page);
+      ASSERT_EQ(Close(), TWRC_SUCCESS);
+    }
+  }
+}
+
+// A full page where it matters: the gradient below the ramp, at 100 dpi.
+TEST_F(XferWineTest, FullColourPageShowsTheWholeTestPage) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[2]));
+  Preset(6, 100);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 8.5, 11), TWRC_SUCCESS);
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const XferResult n = test::NativeXfer(c);
+  ASSERT_EQ(n.Rc, TWRC_XFERDONE);
+  EXPECT_EQ(n.Page.Width, 850u);
+  EXPECT_EQ(n.Page.Height, 1100u);
+  ExpectFacts(n.Page, 6, test::ScanFrame{0, 0, 100, 100}, "full page");
+}
+
+// --- Edge cases -------------------------------------------------------------
+
+TEST_F(XferWineTest, ImageInfoLayoutPaletteAndTheCustomTypes) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0]));
+  Preset(6, 100);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  // Left 1.0 inch is 25 units: it comes back as 1.0 inch.
+  ASSERT_EQ(Frame(1.0, 0.5, 3.0, 2.5), TWRC_SUCCESS);
+  TW_IMAGELAYOUT l{};
+  ASSERT_EQ(Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &l), TWRC_SUCCESS);
+  EXPECT_NEAR(Real(l.Frame.Left), 1.0, 1e-4);
+  EXPECT_NEAR(Real(l.Frame.Right), 3.0, 1e-4);
+  EXPECT_NEAR(Real(l.Frame.Top), 0.48, 1e-4);  // 12 units
+  // Full colour has no palette.
+  TW_PALETTE8 p;
+  memset(&p, 0x55, sizeof p);
+  ASSERT_EQ(Call(DG_IMAGE, DAT_PALETTE8, MSG_GET, &p), TWRC_SUCCESS);
+  EXPECT_EQ(p.NumColors, 0);
+  // Edge enhancement 4 does not exist; 0 turns it off.
+  uint8_t record[20] = {};
+  PutLE32(record + 4, 4);
+  EXPECT_EQ(Call(DG_CONTROL, 0xFF01, MSG_SET, record), TWRC_FAILURE);
+  EXPECT_EQ(test::Condition(c), TWCC_BADVALUE);
+  PutLE32(record + 4, 0);
+  ASSERT_EQ(Call(DG_CONTROL, 0xFF01, MSG_SET, record), TWRC_SUCCESS);
+  memset(record, 0xEE, sizeof record);
+  ASSERT_EQ(Call(DG_CONTROL, 0xFF01, MSG_GET, record), TWRC_SUCCESS);
+  EXPECT_EQ(GetLE32(record), 4u);
+  EXPECT_EQ(GetLE32(record + 4), 0u);
+  // Zoom: the information has the scaled size, the layout the frame.
+  ASSERT_EQ(SetOne(ICAP_XSCALING, TWTY_FIX32, 0x80000000u), TWRC_SUCCESS);  // 0.5
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  TW_IMAGEINFO info{};
+  ASSERT_EQ(Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
+  EXPECT_EQ(info.ImageWidth, 100);
+  EXPECT_EQ(info.ImageLength, 200);
+  ASSERT_EQ(Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &l), TWRC_SUCCESS);
+  EXPECT_NEAR(Real(l.Frame.Right) - Real(l.Frame.Left), 2.0, 1e-4);
+  const XferResult n = test::NativeXfer(c);
+  ASSERT_EQ(n.Rc, TWRC_XFERDONE);
+  EXPECT_EQ(n.Dib.Width, 100);
+  // In state 5 there is no image to describe.
+  Pending(MSG_ENDXFER);
+  EXPECT_EQ(Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_FAILURE);
+  EXPECT_EQ(test::Condition(c), TWCC_SEQERROR);
+}
+
+TEST_F(XferWineTest, StripsRowPaddingAndResolutionFields) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[1]));
+  Preset(3, 100);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 3.01, 2), TWRC_SUCCESS);  // 301 grey pixels a row, 200 rows
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  // Buffers of exactly the minimum: two rows of 304 bytes each time.
+  XferResult m = test::MemoryXfer(c, 0);
+  ASSERT_EQ(m.Rc, TWRC_XFERDONE);
+  ASSERT_EQ(m.Setup.MinBufSize, 608u);
+  ASSERT_NO_FATAL_FAILURE(Again());
+  m = test::MemoryXfer(c, m.Setup.MinBufSize);
+  ASSERT_EQ(m.Rc, TWRC_XFERDONE);
+  ASSERT_EQ(m.Strips.size(), 100u);
+  EXPECT_EQ(m.Strips.back().Rows, 2u);
+  EXPECT_EQ(m.Strips.back().BytesPerRow, 304u);
+  EXPECT_EQ(m.Strips.back().YOffset, 198u);
+  ASSERT_NO_FATAL_FAILURE(Again());
+  // And three rows a time: 66 strips of 3 and the remainder of 2.
+  m = test::MemoryXfer(c, 3 * 304, true);
+  ASSERT_EQ(m.Rc, TWRC_XFERDONE);
+  ASSERT_EQ(m.Strips.size(), 67u);
+  EXPECT_EQ(m.Strips.back().Rows, 2u);
+  EXPECT_EQ(m.Strips.back().BytesWritten, 608u);
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  // A one-pixel black-and-white image: rows of 4 bytes.
+  ASSERT_EQ(SetOne(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_BW), TWRC_SUCCESS);
+  ASSERT_EQ(Resolution(30), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 0.04, 0.04), TWRC_SUCCESS);  // one unit
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const XferResult one = test::NativeXfer(c);
+  ASSERT_EQ(one.Rc, TWRC_XFERDONE);
+  EXPECT_EQ(one.Dib.Width, 1);
+  EXPECT_EQ(one.Dib.SizeImage, 4u * uint32_t(one.Dib.Height));
+  ASSERT_NO_FATAL_FAILURE(Again());
+  const XferResult oneMemory = test::MemoryXfer(c);
+  ASSERT_EQ(oneMemory.Rc, TWRC_XFERDONE);
+  EXPECT_EQ(oneMemory.Strips[0].BytesPerRow, 4u);
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  // 300 dpi: 11811 pixels a metre.
+  ASSERT_EQ(Resolution(300), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 1, 1), TWRC_SUCCESS);
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const XferResult three = test::NativeXfer(c);
+  EXPECT_EQ(three.Dib.XPelsPerMeter, 11811);
+  EXPECT_EQ(three.Dib.YPelsPerMeter, 11811);
+}
+
+TEST_F(XferWineTest, FileTransferToAFullDiskFailsBeforeTheScannerMoves) {
+  const std::string drive = "S:\\";
+  if (GetDriveTypeA(drive.c_str()) == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no small drive S:";
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0]));
+  Preset(6, 300);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 8, 10), TWRC_SUCCESS);  // 21 MB of colour
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const std::string starts = Describe()["starts"];
+  for (TW_UINT16 format : {TW_UINT16(TWFF_BMP), TW_UINT16(TWFF_TIFF)}) {
+    const XferResult r = test::FileXfer(c, "S:\\BIG.IMG", format);
+    EXPECT_EQ(r.Rc, TWRC_FAILURE);
+    EXPECT_EQ(r.Cc, TWCC_OPERATIONERROR);
+    EXPECT_EQ(Describe()["starts"], starts);  // the scanner never started
+    const auto texts = TakeBoxes();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(Utf8(texts[0]), "Insufficient disk space.\n Please reduce the scan size or resolution\nand then try again.");
+    EXPECT_FALSE(FileExists("S:\\BIG.IMG"));
+    EXPECT_FALSE(FileExists("S:\\BIG.IMG.$wq"));
+    ASSERT_NO_FATAL_FAILURE(Again());
+  }
+}
+
+// --- Feeder, jam and cancel ---------------------------------------------------
+
+TEST_F(XferWineTest, FeederBatchOfThreeSheets) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0], "adf=1 sheets=3"));
+  Preset(3, 25);
+  SetIni(SourceDir() + model.Preset, "ScannerOption", "ADF", "1");
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 8, 11.5), TWRC_SUCCESS);  // down to the sheets' squares
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const test::ScanFrame frame{0, 0, 25, 25};
+  for (int page = 1; page <= 3; ++page) {
+    SCOPED_TRACE(page);
+    const XferResult r = page == 2 ? test::MemoryXfer(c) : test::NativeXfer(c);
+    ASSERT_EQ(r.Rc, TWRC_XFERDONE) << r.Cc;
+    EXPECT_EQ(test::CountSheetSquares(r.Page, frame), page);
+    TW_IMAGELAYOUT l{};
+    ASSERT_EQ(Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &l), TWRC_SUCCESS);
+    EXPECT_EQ(l.PageNumber, uint32_t(page - 1));
+    EXPECT_EQ(l.DocumentNumber, 1u);
+    EXPECT_EQ(Pending(MSG_ENDXFER), page < 3 ? -1 : 0);
+  }
+  // State 5: enabling again is out of sequence, disabling is not.
+  EXPECT_EQ(Pending(MSG_GET), 0);
+  TW_IMAGELAYOUT l{};
+  ASSERT_EQ(Call(DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &l), TWRC_SUCCESS);
+  EXPECT_EQ(l.PageNumber, 1u);
+  EXPECT_EQ(l.DocumentNumber, 2u);
+  EXPECT_EQ(Enable(false), TWRC_FAILURE);
+  EXPECT_EQ(test::Condition(c), TWCC_SEQERROR);
+  EXPECT_EQ(Describe()["sheets"], "0");
+}
+
+TEST_F(XferWineTest, JamOnTheSecondSheetShowsTheJamAndKeepsTheFirstPage) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0], "adf=1 sheets=3\nfault jam read=3 after=80"));
+  Preset(3, 50);
+  SetIni(SourceDir() + model.Preset, "ScannerOption", "ADF", "1");
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 8, 4), TWRC_SUCCESS);
+  SetIni(MainIni(), "TWAIN", "ScanMemory", "8192");
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const XferResult first = test::NativeXfer(c);
+  ASSERT_EQ(first.Rc, TWRC_XFERDONE);
+  ExpectFacts(first.Page, 3, test::ScanFrame{0, 0, 50, 50}, "first page");
+  ASSERT_EQ(Pending(MSG_ENDXFER), -1);
+  const XferResult second = test::FileXfer(c, SourceDir() + "SECOND.BMP", TWFF_BMP);
+  EXPECT_EQ(second.Rc, TWRC_FAILURE);
+  EXPECT_EQ(second.Cc, TWCC_OPERATIONERROR);
+  EXPECT_FALSE(FileExists(SourceDir() + "SECOND.BMP"));
+  const auto texts = TakeBoxes();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(Utf8(texts[0]),
+            "A paper jam has occurred in the ADF. \n Remove the jammed paper.\n Then close ADF cover and try again.");
+  EXPECT_EQ(Pending(MSG_ENDXFER), 0);
+  EXPECT_EQ(Enable(false), TWRC_FAILURE);  // state 5
+}
+
+// Presses ESC once the progress window shows.
+struct EscapeWhenScanning {
+  std::atomic<bool> stop{false}, pressed{false};
+  std::thread thread;
+  EscapeWhenScanning()
+      : thread([this] {
+          while (!stop && !pressed) {
+            HWND w = FindWindowW(L"#32770", L"Scanning Image...");
+            if (w && IsWindowVisible(w)) {
+              Sleep(100);
+              INPUT key[2] = {};
+              key[0].type = key[1].type = INPUT_KEYBOARD;
+              key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
+              key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+              SendInput(2, key, sizeof(INPUT));
+              pressed = true;
+            }
+            Sleep(5);
+          }
+        }) {}
+  ~EscapeWhenScanning() {
+    stop = true;
+    thread.join();
+  }
+};
+
+TEST_F(XferWineTest, EscapeOnTheProgressWindowCancelsMidPage) {
+  // Every READ of image data takes a while, so the page takes seconds.
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[2], "\nfault pending 40 op=0x28 always"));
+  Preset(6, 100);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 8, 10), TWRC_SUCCESS);
+  for (int mechanism = 0; mechanism < 3; ++mechanism) {
+    SCOPED_TRACE(mechanism);
+    ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+    XferResult r;
+    {
+      EscapeWhenScanning escape;
+      r = mechanism == 0   ? test::NativeXfer(c)
+          : mechanism == 1 ? test::MemoryXfer(c)
+                           : test::FileXfer(c, SourceDir() + "CANCEL.TIF", TWFF_TIFF);
+      EXPECT_TRUE(escape.pressed);
+    }
+    EXPECT_EQ(r.Rc, TWRC_CANCEL);
+    if (mechanism == 1) {
+      ASSERT_GT(r.Strips.size(), 1u);
+      EXPECT_EQ(r.Strips.back().Rows, 0u);
+    }
+    EXPECT_FALSE(FileExists(SourceDir() + "CANCEL.TIF"));
+    EXPECT_EQ(FindWindowW(L"#32770", L"Scanning Image..."), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(app.Window));
+    EXPECT_EQ(Describe()["scanning"], "0");
+    EXPECT_EQ(Pending(MSG_GET), 0);
+    Pending(MSG_ENDXFER);
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  }
+}
+
+}  // namespace
+}  // namespace wq
