@@ -50,11 +50,6 @@ void DefaultToolOrigin(int slot, const ScreenRect& main, const ScreenRect& previ
   *top = main.Top + 24 * slot;
 }
 
-void FrameScale(int model, int* numerator, int* denominator) {
-  *numerator = 5;
-  *denominator = model == 3 ? 3 : 4;
-}
-
 void PreviewFrameSize(int model, const AreaRect& bed, int* width, int* height) {
   int n, d;
   FrameScale(model, &n, &d);

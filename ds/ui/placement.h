@@ -35,10 +35,9 @@ void DefaultInfoOrigin(const ScreenRect& main, int* left, int* top);
 void DefaultToolOrigin(int slot, const ScreenRect& main, const ScreenRect& preview, int* left,
                        int* top);
 
-// The preview frame: the bed drawn at 4 pixels for 5 units (3 for 5 on the
-// WQ490), and the bed point of a frame pixel.
+// The preview frame (its scale is FrameScale of ds/scan/geometry.h) and
+// the margin around it in the preview window.
 constexpr int kFrameMargin = 8;
-void FrameScale(int model, int* numerator, int* denominator);  // units per pixel: n / d
 void PreviewFrameSize(int model, const AreaRect& bed, int* width, int* height);
 
 }  // namespace wq
