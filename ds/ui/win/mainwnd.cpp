@@ -108,10 +108,13 @@ void UpdateTitle(HWND dialog, bool minimised) {
     SetWindowTextW(dialog, UiText(IDS_MINIMISED_TITLE).c_str());
     return;
   }
-  wchar_t title[64], model[16];
+  // The title text holds one "%s" for the model's name.
+  wchar_t model[16];
   MultiByteToWideChar(CP_ACP, 0, ModelName(g_ScanJob.Model), -1, model, 16);
-  swprintf(title, 64, UiText(IDS_MAIN_TITLE).c_str(), model);
-  SetWindowTextW(dialog, title);
+  std::wstring title = UiText(IDS_MAIN_TITLE);
+  const size_t at = title.find(L"%s");
+  if (at != std::wstring::npos) title.replace(at, 2, model);
+  SetWindowTextW(dialog, title.c_str());
 }
 
 void DrawFrames(HWND dialog, HDC dc) {
@@ -158,6 +161,7 @@ void PlaceMainWindow(HWND dialog) {
 bool InitDialog(HWND dialog) {
   g_Windows.Main = dialog;
   ShowWindow(dialog, SW_HIDE);
+  UseJapaneseFont(dialog);
   if (!g_Settings) return false;
   ScanSettings& s = *g_Settings;
   s.ScanRunning = 0;

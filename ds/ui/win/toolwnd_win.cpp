@@ -94,6 +94,7 @@ void OpenTool(int tool) {
   HWND w = CreateDialogParamW(g_Instance, MAKEINTRESOURCEW(g_UiWin.Japanese ? d->TemplateJa : d->Template),
                               g_Windows.Main, d->Proc, 0);
   if (!w) return;
+  UseJapaneseFont(w);
   *d->Handle = w;
   if (d->Rect) {
     PlaceToolWindow(w, &(g_Settings->*d->Rect), int(d - kTools));

@@ -144,6 +144,8 @@ void DestroyWindows() {
     *w = nullptr;
   }
   UnregisterClasses();
+  if (g_UiWin.DialogFont) DeleteObject(g_UiWin.DialogFont);
+  g_UiWin.DialogFont = nullptr;
 }
 
 void HideWindows() {
@@ -160,6 +162,28 @@ void ReleaseScanButton() { ReleaseScanMark(); }
 }  // namespace
 
 void MarkMainWindowFailed() { g_InitFailed = true; }
+
+void UseJapaneseFont(HWND dialog) {
+  if (!g_UiWin.Japanese) return;
+  if (!g_UiWin.DialogFont) {
+    HFONT made = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW lf{};
+    if (!made || !GetObjectW(made, sizeof lf, &lf)) lf.lfHeight = -12;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    wcscpy(lf.lfFaceName, L"MS UI Gothic");
+    g_UiWin.DialogFont = CreateFontIndirectW(&lf);
+    if (!g_UiWin.DialogFont) return;
+  }
+  const WPARAM font = reinterpret_cast<WPARAM>(g_UiWin.DialogFont);
+  SendMessageW(dialog, WM_SETFONT, font, FALSE);
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM f) -> BOOL {
+        SendMessageW(child, WM_SETFONT, WPARAM(f), FALSE);
+        return TRUE;
+      },
+      LPARAM(font));
+}
 
 std::wstring UiText(int id) {
   const int chosen = g_UiWin.Japanese && id >= IDS_RANGE_DPI ? id + IDS_JA_OFFSET : id;

@@ -18,6 +18,7 @@ constexpr UINT kMsgStartPreview = WM_USER + 7;
 struct UiShellWindows {
   HMENU Menu;             // the model's menu: six sub-menus
   HFONT InfoFont;
+  HFONT DialogFont;       // the Japanese windows' font
   bool Japanese;
   bool ClassesRegistered;
   bool MovementAlternate; // the WQ490's next movement mode
@@ -27,6 +28,10 @@ struct UiShellWindows {
 };
 extern UiShellWindows g_UiWin;
 
+// Japanese windows: the template's face with the Shift-JIS character set
+// (a template's character set is not carried into the font it makes), for
+// the window and its controls.
+void UseJapaneseFont(HWND dialog);
 // A window text in the user's language (the Japanese twin of a window
 // text is its id + 30).
 std::wstring UiText(int englishId);
