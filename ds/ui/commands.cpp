@@ -13,6 +13,7 @@
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "ds/ui/uishell.h"
+#include "ds/ui/zoom_calc.h"
 
 namespace wq {
 
@@ -229,11 +230,10 @@ CommandOutcome RunMenuCommand(int command) {
     case CMD_ZOOM_ON:
       if (s.ZoomOnOff != 1) {
         s.ZoomOnOff = 1;
-        // The zoom starts from the image as it is.
-        if (s.ZoomWidth <= 0 || s.ZoomHeight <= 0) {
-          s.ZoomWidth = s.ImageWidth;
-          s.ZoomHeight = s.ImageHeight;
-        }
+        // The zoom starts from the image as it is, with its scale and
+        // sizes in every unit.
+        if (s.ZoomWidth <= 0 || s.ZoomHeight <= 0 || !(s.ZoomH > 0) || !(s.ZoomV > 0))
+          SetZoomOutput(s, s.ImageWidth, s.ImageHeight);
       }
       return {kEffectTexts | kEffectTools, kToolZoom};
     default:

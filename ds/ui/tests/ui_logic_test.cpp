@@ -153,6 +153,21 @@ TEST_F(UiCommands, CustomResolutionOpensItsWindow) {
   EXPECT_EQ(o.OpenTool, kToolResolution);
 }
 
+TEST_F(UiCommands, ZoomStartsAtTheImageSizeWithItsScale) {
+  g_UiShell.ToolAvailable = [](int) { return true; };
+  ASSERT_GT(settings->ImageWidth, 0);
+  const CommandOutcome o = RunMenuCommand(CMD_ZOOM_ON);
+  EXPECT_EQ(o.OpenTool, kToolZoom);
+  EXPECT_EQ(settings->ZoomOnOff, 1);
+  EXPECT_EQ(settings->ZoomWidth, settings->ImageWidth);
+  EXPECT_EQ(settings->ZoomHeight, settings->ImageHeight);
+  EXPECT_DOUBLE_EQ(settings->ZoomH, 100.0);
+  EXPECT_DOUBLE_EQ(settings->ZoomV, 100.0);
+  EXPECT_NEAR(settings->ZoomInchH, double(settings->AreaWidth) / 25, 0.05);
+  RunMenuCommand(CMD_ZOOM_OFF);
+  EXPECT_EQ(settings->ZoomOnOff, 0);
+}
+
 TEST_F(UiCommands, AreaPresetSetsThePaperRectangle) {
   const int range = AreaRangeOfCommand(1, CMD_AREA_B5);
   ASSERT_GT(range, 0);

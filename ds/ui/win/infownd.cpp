@@ -94,7 +94,7 @@ HWND Create() {
   const RECT work = WorkArea();
   const ScreenRect placed = PlaceWindow(g_Settings->InfoRect, width, height, left, top,
                                         {work.left, work.top, work.right, work.bottom});
-  return CreateWindowExW(kExStyle, L"InfoWndClass32", UiText(IDS_INFO_TITLE).c_str(), kStyle,
+  return CreateWindowExW(kExStyle, kInfoClassW, UiText(IDS_INFO_TITLE).c_str(), kStyle,
                          placed.Left, placed.Top, width, height, g_Windows.Main, nullptr,
                          g_Instance, nullptr);
 }

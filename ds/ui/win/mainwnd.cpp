@@ -301,7 +301,14 @@ void UpdateMainTexts() {
   MultiByteToWideChar(CP_ACP, 0, res, -1, wres, 32);
   SetText(dialog, IDC_RES_TEXT, s.Resolution >= 1 ? std::wstring(wres) : std::wstring());
   SetText(dialog, IDC_AREA_TEXT, MenuText(AreaCommand(model, model == 3 ? s.Range1 : s.Range2)));
-  SetText(dialog, IDC_ADJUST_TEXT, MenuText(AdjustCommand(s, CurrentMenuContext())));
+  std::wstring adjust = MenuText(AdjustCommand(s, CurrentMenuContext()));
+  if (adjust.empty() && s.Gamma == 2 && g_UiWin.Menu) {
+    // Colour matching chosen but no table loaded: the "Monitor" entry's name.
+    wchar_t text[64];
+    HMENU menu = GetSubMenu(g_UiWin.Menu, kMenuAdjust);
+    if (menu && GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION) > 0) adjust = text;
+  }
+  SetText(dialog, IDC_ADJUST_TEXT, adjust);
   RefreshInfoWindow();
 }
 

@@ -130,7 +130,7 @@ HWND CreatePreviewWindow(HWND owner) {
   const ScreenRect placed = PlaceWindow(g_Settings->PreRect, width, height, left, top,
                                         {work.left, work.top, work.right, work.bottom});
   const std::wstring title = UiText(IDS_PREVIEW_TITLE);
-  return CreateWindowExW(kExStyle, L"PreviewWndClass32", title.c_str(), kStyle, placed.Left,
+  return CreateWindowExW(kExStyle, kPreviewClassW, title.c_str(), kStyle, placed.Left,
                          placed.Top, width, height, owner, nullptr, g_Instance, nullptr);
 }
 

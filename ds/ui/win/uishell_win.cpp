@@ -56,18 +56,19 @@ bool ToolAvailable(int tool) {
 
 bool RegisterClasses() {
   if (g_UiWin.ClassesRegistered) return true;
-  WNDCLASSA wc{};
+  // Unicode classes: the window titles are in the user's language.
+  WNDCLASSW wc{};
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   wc.hInstance = g_Instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpfnWndProc = PreScanProc;
-  wc.lpszClassName = kPreviewClass;
-  if (!RegisterClassA(&wc)) return false;
+  wc.lpszClassName = kPreviewClassW;
+  if (!RegisterClassW(&wc)) return false;
   wc.lpfnWndProc = InformationProc;
-  wc.lpszClassName = kInfoClass;
-  if (!RegisterClassA(&wc)) {
-    UnregisterClassA(kPreviewClass, g_Instance);
+  wc.lpszClassName = kInfoClassW;
+  if (!RegisterClassW(&wc)) {
+    UnregisterClassW(kPreviewClassW, g_Instance);
     return false;
   }
   g_UiWin.ClassesRegistered = true;
@@ -76,8 +77,8 @@ bool RegisterClasses() {
 
 void UnregisterClasses() {
   if (!g_UiWin.ClassesRegistered) return;
-  UnregisterClassA(kPreviewClass, g_Instance);
-  UnregisterClassA(kInfoClass, g_Instance);
+  UnregisterClassW(kPreviewClassW, g_Instance);
+  UnregisterClassW(kInfoClassW, g_Instance);
   g_UiWin.ClassesRegistered = false;
 }
 

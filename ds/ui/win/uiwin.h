@@ -70,8 +70,8 @@ bool ZoomEntriesValid(HWND dialog);
 bool ResolutionEntriesValid(HWND dialog);
 
 // The preview window (previewwnd.cpp) and the information window (infownd.cpp).
-constexpr const char* kPreviewClass = "PreviewWndClass32";
-constexpr const char* kInfoClass = "InfoWndClass32";
+constexpr const wchar_t* kPreviewClassW = L"PreviewWndClass32";
+constexpr const wchar_t* kInfoClassW = L"InfoWndClass32";
 LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK InformationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreatePreviewWindow(HWND owner);
