@@ -49,6 +49,22 @@ HWND MainWindow() {
   return g_Found;
 }
 
+// A window of this thread with the given control (a tool window).
+int g_Control;
+BOOL CALLBACK FindWith(HWND w, LPARAM) {
+  if (IsWindowVisible(w) && GetDlgItem(w, g_Control)) {
+    g_Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+HWND WindowWith(int control) {
+  g_Found = nullptr;
+  g_Control = control;
+  EnumThreadWindows(GetCurrentThreadId(), FindWith, 0);
+  return g_Found;
+}
+
 std::wstring Text(HWND dialog, int id) {
   wchar_t buf[256] = L"";
   GetDlgItemTextW(dialog, id, buf, 256);
@@ -193,6 +209,66 @@ TEST_F(UiTest, JapaneseColourPageFromTheWindow) {
   ASSERT_EQ(Disable(), TWRC_SUCCESS);
   ASSERT_EQ(Close(), TWRC_SUCCESS);
   Session(CMD_MODE_FULL, CMD_RES_72, 72, 6, TWPT_RGB, 24);
+}
+
+TEST_F(UiTest, DisplayChangeForgetsOpenToolWindows) {
+  auto session = [&](bool* prefShown) {
+    ASSERT_EQ(Open(), TWRC_SUCCESS);
+    ASSERT_EQ(EnableWithWindow(), TWRC_SUCCESS);
+    Pump(200);
+    *prefShown = WindowWith(IDC_PREF_SHOWINFO) != nullptr;
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+    ASSERT_EQ(Close(), TWRC_SUCCESS);
+  };
+  bool shown = true;
+  session(&shown);
+  EXPECT_FALSE(shown);
+  const std::string width = GetIni(MainIni(), "Preview", "MoniterWidth");
+  ASSERT_NE(width, "<missing>");
+  ASSERT_NE(width, "0");
+  // The same display: the preferences window left open comes back open.
+  SetIni(MainIni(), "Preference", "PrefOpen", "1");
+  session(&shown);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(GetIni(MainIni(), "Preference", "PrefOpen"), "1");
+  // Another screen width: placements and open flags are forgotten.
+  SetIni(MainIni(), "Preview", "MoniterWidth", std::to_string(std::stoi(width) + 1).c_str());
+  session(&shown);
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(GetIni(MainIni(), "Preference", "PrefOpen"), "0");
+  EXPECT_EQ(GetIni(MainIni(), "Preview", "MoniterWidth"), width);
+}
+
+TEST_F(UiTest, AnImageTallerThan32767LinesIsRefused) {
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(EnableWithWindow(), TWRC_SUCCESS);
+  HWND main = MainWindow();
+  ASSERT_NE(main, nullptr);
+  // Legal paper, 14 inches of the bed, at a custom 2,400 dpi: 33,600 lines.
+  Choose(main, CMD_AREA_LEGAL);
+  Choose(main, CMD_RES_CUSTOM);
+  HWND res = WindowWith(IDC_RESO_X);
+  ASSERT_NE(res, nullptr);
+  SetDlgItemTextW(res, IDC_RESO_X, L"2400");
+  Pump(200);
+  EXPECT_EQ(Text(main, IDC_RES_TEXT), L"2400 dpi");
+  Click(main, IDC_SCAN);
+  EXPECT_FALSE(TwAppWaitForRequest(&app, MSG_XFERREADY, 2000));
+  const std::vector<std::wstring> shown = BoxWatchTake(&boxes);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].find(L"too long(>32767 pixels)"), std::wstring::npos) << Utf8(shown[0]);
+  EXPECT_EQ(SendDlgItemMessageW(main, IDC_SCAN, BM_GETCHECK, 0, 0), 0);  // released
+  // 1,200 dpi (16,800 lines) is accepted.
+  SetDlgItemTextW(res, IDC_RESO_X, L"1200");
+  Pump(200);
+  Click(main, IDC_SCAN);
+  EXPECT_TRUE(TwAppWaitForRequest(&app, MSG_XFERREADY, 5000));
+  EXPECT_TRUE(BoxWatchTake(&boxes).empty());
+  TW_UINT16 rc;
+  Pending(MSG_RESET, &rc);
+  EXPECT_EQ(rc, TWRC_SUCCESS);
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  ASSERT_EQ(Close(), TWRC_SUCCESS);
 }
 
 }  // namespace
