@@ -164,6 +164,11 @@ void ReleaseScanButton() { ReleaseScanMark(); }
 
 void MarkMainWindowFailed() { g_InitFailed = true; }
 
+static BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
+  SendMessageW(child, WM_SETFONT, WPARAM(font), FALSE);
+  return TRUE;
+}
+
 void UseJapaneseFont(HWND dialog) {
   if (!g_UiWin.Japanese) return;
   if (!g_UiWin.DialogFont) {
@@ -177,13 +182,7 @@ void UseJapaneseFont(HWND dialog) {
   }
   const WPARAM font = reinterpret_cast<WPARAM>(g_UiWin.DialogFont);
   SendMessageW(dialog, WM_SETFONT, font, FALSE);
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM f) -> BOOL {
-        SendMessageW(child, WM_SETFONT, WPARAM(f), FALSE);
-        return TRUE;
-      },
-      LPARAM(font));
+  EnumChildWindows(dialog, SetChildFont, LPARAM(font));
 }
 
 std::wstring UiText(int id) {
