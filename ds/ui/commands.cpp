@@ -188,6 +188,12 @@ void RefreshAreaAndSize(ScanSettings& s) {
   UpdateImageSize(s);
 }
 
+void SettleForWindow(ScanSettings& s) {
+  RefreshAreaAndSize(s);
+  ApplyZoomScale(s);
+  if (s.ThresholdW < 1 || s.ThresholdW > 254) s.ThresholdW = 128;
+}
+
 void ApplyZoomScale(ScanSettings& s) {
   if (s.ZoomOnOff != 1) return;
   auto scaled = [](int32_t size, double percent) -> int32_t {

@@ -30,6 +30,10 @@ CommandOutcome StoreAreaChoice(int range);
 // The output size of the zoom in pixels from its saved scale, once the
 // area and resolution are known.
 void ApplyZoomScale(ScanSettings& s);
+// The settings as the scanning window opens: area, image and zoom sizes,
+// and a threshold the scanner takes (a fresh settings file has none, -1,
+// which the scanner refuses: 128, as without the window).
+void SettleForWindow(ScanSettings& s);
 // Area and image size after a change of source, paper or resolution.
 void RefreshAreaAndSize(ScanSettings& s);
 

@@ -211,6 +211,10 @@ TEST_F(UiTest, JapaneseColourPageFromTheWindow) {
   Session(CMD_MODE_FULL, CMD_RES_72, 72, 6, TWPT_RGB, 24);
 }
 
+TEST_F(UiTest, BlackAndWhiteFromFreshSettings) {
+  Session(CMD_MODE_MONO_THRESHOLD, CMD_RES_72, 72, 1, TWPT_BW, 1);
+}
+
 TEST_F(UiTest, DisplayChangeForgetsOpenToolWindows) {
   auto session = [&](bool* prefShown) {
     ASSERT_EQ(Open(), TWRC_SUCCESS);

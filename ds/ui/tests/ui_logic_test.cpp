@@ -168,6 +168,19 @@ TEST_F(UiCommands, ZoomStartsAtTheImageSizeWithItsScale) {
   EXPECT_EQ(settings->ZoomOnOff, 0);
 }
 
+TEST_F(UiCommands, TheWindowGivesAFreshThresholdAValue) {
+  for (int bad : {-1, 0, 255}) {
+    settings->ThresholdW = int16_t(bad);
+    SettleForWindow(*settings);
+    EXPECT_EQ(settings->ThresholdW, 128) << bad;
+  }
+  for (int good : {1, 77, 254}) {
+    settings->ThresholdW = int16_t(good);
+    SettleForWindow(*settings);
+    EXPECT_EQ(settings->ThresholdW, good);
+  }
+}
+
 TEST_F(UiCommands, AreaPresetSetsThePaperRectangle) {
   const int range = AreaRangeOfCommand(1, CMD_AREA_B5);
   ASSERT_GT(range, 0);

@@ -169,8 +169,7 @@ bool InitDialog(HWND dialog) {
   // Without a scanner there is nothing to offer.
   if (!ScannerLibraryLoaded() || g_ScanJob.Model < 0) return false;
   ReadGammaFile(s, g_Env);
-  RefreshAreaAndSize(s);
-  ApplyZoomScale(s);
+  SettleForWindow(s);
   ExamineDisplay(dialog);
   HICON icon = LoadIconW(g_Instance, MAKEINTRESOURCEW(IDI_SOURCE));
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
