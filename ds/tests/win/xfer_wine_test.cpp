@@ -121,6 +121,15 @@ class XferWineTest : public ManagerTest {
     model = m;
   }
   void Preset(int mode, int dpi) {
+    // The set is the saved one only when it was saved for the scanner
+    // the source found last.
+    const char* const keys[][2] = {{"ScannerName2", "ScannerName"}, {"BoardID2", "BoardID"},
+                                   {"TargetID2", "TargetID"}, {"TargetLUN2", "TargetLUN"}};
+    for (const auto& k : keys) {
+      char v[64] = "";
+      GetPrivateProfileStringA("SCSI", k[0], "", v, sizeof v, MainIni().c_str());
+      SetIni(MainIni(), "SCSI", k[1], v);
+    }
     const std::string f = SourceDir() + model.Preset;
     SetIni(f, "ScannerOption", "ADF", "0");
     SetIni(f, "ScannerOption", "Mirror", "0");
@@ -234,7 +243,7 @@ TEST_F(XferWineTest, FullColourPageShowsTheWholeTestPage) {
   ASSERT_NO_FATAL_FAILURE(EnableAndWait());
   const XferResult n = test::NativeXfer(c);
   ASSERT_EQ(n.Rc, TWRC_XFERDONE);
-  EXPECT_EQ(n.Page.Width, 850u);
+  EXPECT_EQ(n.Page.Width, 848u);  // 8.5 inches is 212 whole units of 1/25 inch
   EXPECT_EQ(n.Page.Height, 1100u);
   ExpectFacts(n.Page, 6, test::ScanFrame{0, 0, 100, 100}, "full page");
 }
@@ -288,28 +297,32 @@ TEST_F(XferWineTest, ImageInfoLayoutPaletteAndTheCustomTypes) {
 
 TEST_F(XferWineTest, StripsRowPaddingAndResolutionFields) {
   ASSERT_NO_FATAL_FAILURE(Prepare(kModels[1]));
-  Preset(3, 100);
+  Preset(3, 75);
   ASSERT_EQ(Open(), TWRC_SUCCESS);
-  ASSERT_EQ(Frame(0, 0, 3.01, 2), TWRC_SUCCESS);  // 301 grey pixels a row, 200 rows
+  // 85 x 68 units of 1/25 inch at 75 dpi: 255 grey pixels a row, 204 rows.
+  ASSERT_EQ(Frame(0, 0, 3.4, 2.72), TWRC_SUCCESS);
   ASSERT_NO_FATAL_FAILURE(EnableAndWait());
-  // Buffers of exactly the minimum: two rows of 304 bytes each time.
+  // Buffers of exactly the minimum: two rows of 256 bytes each time.
   XferResult m = test::MemoryXfer(c, 0);
   ASSERT_EQ(m.Rc, TWRC_XFERDONE);
-  ASSERT_EQ(m.Setup.MinBufSize, 608u);
+  ASSERT_EQ(m.Info.ImageWidth, 255);
+  ASSERT_EQ(m.Info.ImageLength, 204);
+  ASSERT_EQ(m.Setup.MinBufSize, 512u);
   ASSERT_NO_FATAL_FAILURE(Again());
   m = test::MemoryXfer(c, m.Setup.MinBufSize);
   ASSERT_EQ(m.Rc, TWRC_XFERDONE);
-  ASSERT_EQ(m.Strips.size(), 100u);
+  ASSERT_EQ(m.Strips.size(), 102u);
   EXPECT_EQ(m.Strips.back().Rows, 2u);
-  EXPECT_EQ(m.Strips.back().BytesPerRow, 304u);
-  EXPECT_EQ(m.Strips.back().YOffset, 198u);
+  EXPECT_EQ(m.Strips.back().BytesPerRow, 256u);
+  EXPECT_EQ(m.Strips.back().YOffset, 202u);
   ASSERT_NO_FATAL_FAILURE(Again());
-  // And three rows a time: 66 strips of 3 and the remainder of 2.
-  m = test::MemoryXfer(c, 3 * 304, true);
+  // And five rows a time: 40 strips of 5 and the remainder of 4.
+  m = test::MemoryXfer(c, 5 * 256, true);
   ASSERT_EQ(m.Rc, TWRC_XFERDONE);
-  ASSERT_EQ(m.Strips.size(), 67u);
-  EXPECT_EQ(m.Strips.back().Rows, 2u);
-  EXPECT_EQ(m.Strips.back().BytesWritten, 608u);
+  ASSERT_EQ(m.Strips.size(), 41u);
+  EXPECT_EQ(m.Strips.back().Rows, 4u);
+  EXPECT_EQ(m.Strips.back().YOffset, 200u);
+  EXPECT_EQ(m.Strips.back().BytesWritten, 1024u);
   ASSERT_EQ(Disable(), TWRC_SUCCESS);
   // A one-pixel black-and-white image: rows of 4 bytes.
   ASSERT_EQ(SetOne(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_BW), TWRC_SUCCESS);
@@ -390,13 +403,26 @@ TEST_F(XferWineTest, FeederBatchOfThreeSheets) {
 }
 
 TEST_F(XferWineTest, JamOnTheSecondSheetShowsTheJamAndKeepsTheFirstPage) {
-  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0], "adf=1 sheets=3\nfault jam read=3 after=80"));
-  Preset(3, 50);
-  SetIni(SourceDir() + model.Preset, "ScannerOption", "ADF", "1");
-  ASSERT_EQ(Open(), TWRC_SUCCESS);
-  ASSERT_EQ(Frame(0, 0, 8, 4), TWRC_SUCCESS);
-  SetIni(MainIni(), "TWAIN", "ScanMemory", "8192");
-  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  // The commands the device has seen when the second sheet starts, from a
+  // run without the fault: the jam goes on that sheet's third READ.
+  std::string before;
+  for (int run = 0; run < 2; ++run) {
+    const std::string jam = run ? "adf=1 sheets=3\nfault jam read=3 after=" + before : "adf=1 sheets=3";
+    ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0], jam.c_str()));
+    Preset(3, 50);
+    SetIni(SourceDir() + model.Preset, "ScannerOption", "ADF", "1");
+    SetIni(MainIni(), "TWAIN", "ScanMemory", "8192");
+    ASSERT_EQ(Open(), TWRC_SUCCESS);
+    ASSERT_EQ(Frame(0, 0, 8, 4), TWRC_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+    if (run) break;
+    ASSERT_EQ(test::NativeXfer(c).Rc, TWRC_XFERDONE);
+    before = Describe()["commands"];
+    ASSERT_FALSE(before.empty());
+    Pending(MSG_RESET);
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+    ASSERT_EQ(Close(), TWRC_SUCCESS);
+  }
   const XferResult first = test::NativeXfer(c);
   ASSERT_EQ(first.Rc, TWRC_XFERDONE);
   ExpectFacts(first.Page, 3, test::ScanFrame{0, 0, 50, 50}, "first page");
@@ -441,7 +467,7 @@ struct EscapeWhenScanning {
 
 TEST_F(XferWineTest, EscapeOnTheProgressWindowCancelsMidPage) {
   // Every READ of image data takes a while, so the page takes seconds.
-  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[2], "\nfault pending 40 op=0x28 always"));
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[2], "\nfault pending 40 op=0x28"));
   Preset(6, 100);
   ASSERT_EQ(Open(), TWRC_SUCCESS);
   ASSERT_EQ(Frame(0, 0, 8, 10), TWRC_SUCCESS);
@@ -457,8 +483,9 @@ TEST_F(XferWineTest, EscapeOnTheProgressWindowCancelsMidPage) {
       EXPECT_TRUE(escape.pressed);
     }
     EXPECT_EQ(r.Rc, TWRC_CANCEL);
+    // The reply that says cancel carries no rows.
     if (mechanism == 1) {
-      ASSERT_GT(r.Strips.size(), 1u);
+      ASSERT_FALSE(r.Strips.empty());
       EXPECT_EQ(r.Strips.back().Rows, 0u);
     }
     EXPECT_FALSE(FileExists(SourceDir() + "CANCEL.TIF"));

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The transfers end to end against the virtual scanner alone, under Wine.
+#   bench/xfer_bench.sh [DPI]        (default 300)
+# 1. An A4 colour page (206 x 292 units of 1/25 inch) at DPI: SCSILIST reads
+#    the same bytes straight from the scanner library (the device's own
+#    time), then TWACQUIRE takes the page through the TWAIN manager and the
+#    data source by each mechanism. Each time is the whole process under
+#    Wine, so both sides carry the same start-up; the ratio is the target
+#    (at most 2).
+# 2. The peak working set of the process (application and source together;
+#    the source is a DLL in it) for A4 at 150 and 600 dpi by each mechanism.
+#    Memory and file transfers must not grow with the page; the native
+#    transfer hands the application the whole bitmap in one block, so it
+#    grows by the image's size there.
+# Needs the win64 build installed (./scan.sh or scripts/install.sh) and an
+# X display or xvfb-run.
+set -eo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/env.sh"
+dpi=${1:-300}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+run() { "$root/scripts/winrun" "$@"; }
+now() { date +%s.%N; }
+# The source takes the first scanner of the default bus, the WQ140 at 0:2.
+address=0.2
+
+timed() {  # timed OUTPUT_VAR COMMAND...
+  local var=$1; shift
+  local t0 t1
+  t0=$(now)
+  "$@" >"$work/out.txt" 2>&1 || { cat "$work/out.txt" >&2; return 1; }
+  t1=$(now)
+  printf -v "$var" '%s' "$(echo "$t1 - $t0" | bc -l)"
+}
+
+run 'C:\KORVA\SCSILIST.exe' >/dev/null 2>&1 || true  # warm the Wine server
+timed device run 'C:\KORVA\SCSILIST.exe' --scan $address raw.bin --mode color --dpi "$dpi" --area 0,0,206,292
+bytes=$(stat -c %s raw.bin)
+printf 'A4 colour at %s dpi: %s bytes from the device\n' "$dpi" "$bytes"
+printf '%-28s %8.2f s\n' "device alone (SCSILIST)" "$device"
+for mech in native memory file; do
+  rm -f page.bmp PAGE.BMP
+  timed t run 'C:\KORVA\TWACQUIRE.exe' --dpi "$dpi" --frame 0,0,8.24,11.68 --xfer $mech -o page.bmp
+  size=$(grep -o '[0-9]* x [0-9]* pixels' "$work/out.txt")
+  printf '%-28s %8.2f s  ratio %.2f  (%s)\n' "TWACQUIRE $mech" "$t" "$(echo "$t / $device" | bc -l)" "$size"
+done
+
+echo
+echo "peak working set of the process (application and source), A4 colour:"
+for d in 150 600; do
+  for mech in native memory file; do
+    rm -f page.bmp PAGE.BMP
+    timed t run 'C:\KORVA\TWACQUIRE.exe' --dpi "$d" --frame 0,0,8.24,11.68 --xfer $mech -o page.bmp
+    peak=$(grep -o 'peak working set [0-9]* KB' "$work/out.txt" | grep -o '[0-9]*')
+    printf '%4s dpi %-7s %8s KB\n' "$d" "$mech" "$peak"
+  done
+done
