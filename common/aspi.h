@@ -135,6 +135,21 @@ struct SRB_Abort {
   void* SRB_ToAbort;
 };
 
+struct SRB_BusDeviceReset {
+  uint8_t SRB_Cmd;
+  uint8_t SRB_Status;
+  uint8_t SRB_HaId;
+  uint8_t SRB_Flags;
+  uint32_t SRB_Hdr_Rsvd;
+  uint8_t SRB_Target;
+  uint8_t SRB_Lun;
+  uint8_t SRB_Rsvd1[12];
+  uint8_t SRB_HaStat;
+  uint8_t SRB_TargStat;
+  void* SRB_PostProc;
+  uint8_t SRB_Rsvd2[36];
+};
+
 #pragma pack(pop)
 
 static_assert(sizeof(SRB_HAInquiry) == 60, "host-adapter inquiry block is 60 bytes");

@@ -15,6 +15,13 @@ void RestartTable(LzwDecoder* d) {
 
 // Next code, or -1 when the input has run out.
 inline int32_t NextCode(LzwDecoder* d) {
+  if (d->bitCount < d->width && d->inLen - d->inPos >= 4) {
+    const uint8_t* p = d->in + d->inPos;
+    d->bits = (d->bits << 32) | (uint64_t(p[0]) << 24) | (uint64_t(p[1]) << 16) |
+              (uint64_t(p[2]) << 8) | p[3];
+    d->inPos += 4;
+    d->bitCount += 32;
+  }
   while (d->bitCount < d->width) {
     if (d->inPos >= d->inLen) return -1;
     d->bits = (d->bits << 8) | d->in[d->inPos++];
@@ -25,13 +32,34 @@ inline int32_t NextCode(LzwDecoder* d) {
 }
 
 // Writes the string of code (len bytes) ending at dst + len - 1.
-inline void WriteString(const LzwDecoder* d, uint32_t code, uint8_t* dst, uint32_t len) {
+inline void WalkString(const LzwDecoder* d, uint32_t code, uint8_t* dst, uint32_t len) {
   uint8_t* p = dst + len - 1;
   while (code >= kLzwFirstCode) {
     *p-- = d->suffix[code];
     code = d->prefix[code];
   }
   *p = uint8_t(code);
+}
+
+// Writes the string of code to dst and to the history. The copy runs
+// forwards a byte at a time because the newest code's string overlaps its
+// own last byte.
+inline void WriteString(LzwDecoder* d, uint32_t code, uint8_t* dst, uint32_t len) {
+  constexpr uint64_t kMask = LzwDecoder::kHistory - 1;
+  const uint64_t at = d->total;
+  if (code >= kLzwFirstCode && at - d->start[code] < LzwDecoder::kHistory) {
+    const uint64_t from = d->start[code];
+    for (uint32_t i = 0; i < len; ++i) {
+      const uint8_t b = d->history[(from + i) & kMask];
+      d->history[(at + i) & kMask] = b;
+      dst[i] = b;
+    }
+  } else {
+    WalkString(d, code, dst, len);
+    for (uint32_t i = 0; i < len; ++i) d->history[(at + i) & kMask] = dst[i];
+  }
+  d->lastStart = at;
+  d->total = at + len;
 }
 
 }  // namespace
@@ -44,6 +72,7 @@ void LzwDecodeBegin(LzwDecoder* d, std::span<const uint8_t> in) {
   d->bitCount = 0;
   d->ended = false;
   d->pendingPos = d->pendingLen = 0;
+  d->total = d->lastStart = 0;
   // Old-style streams start with a Clear code written least significant bit first.
   d->oldStyle = in.size() >= 2 && in[0] == 0 && (in[1] & 1);
   for (uint32_t i = 0; i < 256; ++i) {
@@ -79,7 +108,7 @@ LzwStatus LzwDecode(LzwDecoder* d, uint8_t* out, size_t n) {
     uint32_t len;
     if (d->oldCode < 0) {
       if (c >= 256) return LzwStatus::kBadCode;
-      *out++ = uint8_t(c);
+      WriteString(d, c, out++, 1);
       --n;
       d->oldCode = int32_t(c);
       continue;
@@ -101,6 +130,7 @@ LzwStatus LzwDecode(LzwDecoder* d, uint8_t* out, size_t n) {
       d->suffix[e] = firstByte;
       d->first[e] = d->first[old];
       d->length[e] = uint16_t(d->length[old] + 1);
+      d->start[e] = d->lastStart;
       if (d->nextCode >= (1u << d->width) - 1 && d->width < 12) ++d->width;
     }
     d->oldCode = int32_t(c);

@@ -30,6 +30,15 @@ struct LzwDecoder {
   uint16_t length[4096];
   uint8_t suffix[4096];
   uint8_t first[4096];
+  // Every string a code stands for was written out once already: a new code
+  // is the previous string plus one byte, starting where that string
+  // started. Copying it back from the recent output is much faster than
+  // walking the prefix chain a byte at a time.
+  static constexpr uint32_t kHistory = 1u << 17;
+  uint64_t total = 0;      // bytes decoded since LzwDecodeBegin
+  uint64_t lastStart = 0;  // where the previous code's string starts
+  uint64_t start[4096];    // where each code's string was written
+  uint8_t history[kHistory];
   // The part of the last string that did not fit into the caller's buffer.
   uint8_t pending[4096];
   uint32_t pendingPos = 0;

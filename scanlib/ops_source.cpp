@@ -130,7 +130,9 @@ int16_t SelectFlatbed(ScanParamBlock* b) {
   return kScanOk;
 }
 
-int16_t SelectFilmUnit(ScanParamBlock* b) {
+// Chooses the feeder or the film unit on the sub-device page; kind 2048
+// has no such page and only records the choice.
+static int16_t SelectSubDevice(ScanParamBlock* b, bool feeder) {
   const int32_t kind = g_scan.state->kind;
   if (kind != kModelWQ490) {
     if (kind == kModelUnknown) return NotSupported();
@@ -138,37 +140,22 @@ int16_t SelectFilmUnit(ScanParamBlock* b) {
     if (st != kScanOk) return st;
     ModePage sensed;
     if ((st = ModeSensePage(kPageSubDevice, sensed)) != kScanOk) return st;
-    if (!BitsOf(sensed).fsuAttached) {
-      TraceText("\tFSU Not connected");
+    const auto bits = BitsOf(sensed);
+    if (!(feeder ? bits.adfAttached : bits.fsuAttached)) {
+      TraceText(feeder ? "\tADF Not connected" : "\tFSU Not connected");
       return kScanUnitNotReady;
     }
     if ((st = ClearChoiceFirst(kind, sensed)) != kScanOk) return st;
-    if ((st = WriteChoice(sensed, kind, false, true)) != kScanOk) return st;
+    if ((st = WriteChoice(sensed, kind, feeder, !feeder)) != kScanOk) return st;
   }
-  b->FsuSelected = 1;
-  b->AdfSelected = 0;
+  b->AdfSelected = feeder ? 1 : 0;
+  b->FsuSelected = feeder ? 0 : 1;
   return kScanOk;
 }
 
-int16_t SelectFeeder(ScanParamBlock* b) {
-  const int32_t kind = g_scan.state->kind;
-  if (kind != kModelWQ490) {
-    if (kind == kModelUnknown) return NotSupported();
-    int16_t st = TestUnitReady();
-    if (st != kScanOk) return st;
-    ModePage sensed;
-    if ((st = ModeSensePage(kPageSubDevice, sensed)) != kScanOk) return st;
-    if (!BitsOf(sensed).adfAttached) {
-      TraceText("\tADF Not connected");
-      return kScanUnitNotReady;
-    }
-    if ((st = ClearChoiceFirst(kind, sensed)) != kScanOk) return st;
-    if ((st = WriteChoice(sensed, kind, true, false)) != kScanOk) return st;
-  }
-  b->AdfSelected = 1;
-  b->FsuSelected = 0;
-  return kScanOk;
-}
+int16_t SelectFilmUnit(ScanParamBlock* b) { return SelectSubDevice(b, false); }
+
+int16_t SelectFeeder(ScanParamBlock* b) { return SelectSubDevice(b, true); }
 
 int16_t SelectAutomatic(ScanParamBlock* b) {
   const int32_t kind = g_scan.state->kind;

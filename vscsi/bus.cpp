@@ -19,24 +19,6 @@
 namespace vscsi {
 namespace {
 
-// SC_RESET_DEV's block, as the published interface lays it out.
-#pragma pack(push, 1)
-struct ResetBlock {
-  uint8_t SRB_Cmd;
-  uint8_t SRB_Status;
-  uint8_t SRB_HaId;
-  uint8_t SRB_Flags;
-  uint32_t SRB_Hdr_Rsvd;
-  uint8_t SRB_Target;
-  uint8_t SRB_Lun;
-  uint8_t SRB_Rsvd1[12];
-  uint8_t SRB_HaStat;
-  uint8_t SRB_TargStat;
-  void* SRB_PostProc;
-  uint8_t SRB_Rsvd2[36];
-};
-#pragma pack(pop)
-
 constexpr size_t kNoDevice = size_t(-1);
 
 struct PendingRequest {
@@ -258,7 +240,7 @@ uint8_t Abort(Bus& bus, aspi::SRB_Abort* a, std::vector<Notice>* notices) {
   return aspi::SS_ABORT_FAIL;  // not (or no longer) pending
 }
 
-uint8_t Reset(Bus& bus, ResetBlock* b, std::vector<Notice>* notices) {
+uint8_t Reset(Bus& bus, aspi::SRB_BusDeviceReset* b, std::vector<Notice>* notices) {
   if (b->SRB_HaId >= bus.config.adapters.size()) return aspi::SS_INVALID_HA;
   b->SRB_HaStat = 0;
   b->SRB_TargStat = 0;
@@ -341,7 +323,7 @@ uint32_t VscsiSendCommand(void* block) {
           status = Exec(bus, static_cast<aspi::SRB_ExecSCSICmd*>(block), &notices, &stored);
           break;
         case aspi::SC_ABORT_SRB: status = Abort(bus, static_cast<aspi::SRB_Abort*>(block), &notices); break;
-        case aspi::SC_RESET_DEV: status = Reset(bus, static_cast<ResetBlock*>(block), &notices); break;
+        case aspi::SC_RESET_DEV: status = Reset(bus, static_cast<aspi::SRB_BusDeviceReset*>(block), &notices); break;
         default: status = aspi::SS_INVALID_CMD; break;
       }
     } catch (const std::bad_alloc&) {

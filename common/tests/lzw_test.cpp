@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -131,6 +132,49 @@ Bytes Codes9(std::initializer_list<int> codes) {
   }
   if (n) out.push_back(uint8_t(acc << (8 - n)));
   return out;
+}
+
+// A stream of codes at the widths a reader expects: the width grows once the
+// next free code reaches 511, 1023 and 2047; entries stop at 4096.
+Bytes CodesGrowing(const std::vector<int>& codes) {
+  Bytes out;
+  uint64_t acc = 0;
+  int n = 0, width = 9, next = 258;
+  bool first = true;
+  for (int c : codes) {
+    acc = acc << width | uint64_t(c);
+    n += width;
+    while (n >= 8) out.push_back(uint8_t(acc >> (n -= 8)));
+    if (c == 256) {
+      width = 9, next = 258, first = true;
+      continue;
+    }
+    if (!first && next < 4096 && ++next >= (1 << width) - 1 && width < 12) ++width;
+    first = false;
+  }
+  if (n) out.push_back(uint8_t(acc << (8 - n)));
+  return out;
+}
+
+TEST(Lzw, AFullTableKeepsItsOldestStringsLongAfterTheyWereWritten) {
+  // Encoders clear the table when it fills, but a stream need not: its first
+  // strings stay valid however much output follows them.
+  std::vector<int> codes = {256};
+  std::mt19937 rng(11);
+  for (int i = 0; i < 3839; ++i) codes.push_back(int(rng() % 256));  // fills 258..4095
+  for (int i = 0; i < 240000; ++i) codes.push_back(i % 3 == 0 ? 258 : i % 3 == 1 ? 4095 : 1000 + i % 3000);
+  codes.push_back(257);
+  const Bytes coded = CodesGrowing(codes);
+  Bytes ref;
+  ASSERT_TRUE(ReferenceDecode(coded, &ref));
+  ASSERT_GT(ref.size(), size_t(3) * wq::LzwDecoder::kHistory);
+  auto d = std::make_unique<wq::LzwDecoder>();
+  wq::LzwDecodeBegin(d.get(), coded);
+  Bytes out(ref.size());
+  for (size_t pos = 0; pos < out.size(); pos += 4093)
+    ASSERT_EQ(wq::LzwDecode(d.get(), out.data() + pos, std::min<size_t>(4093, out.size() - pos)),
+              wq::LzwStatus::kOk);
+  EXPECT_EQ(out, ref);
 }
 
 TEST(Lzw, CorruptStreamsAreReported) {

@@ -90,7 +90,7 @@ TEST_F(LogFile, DebuggerModeAndAnUnknownDriveWriteNoFile) {
 }
 
 TEST_F(LogFile, SmallDriveGetsNoLineAndNoError) {
-  // S: is a 1 MB drive laid out by the test set-up where the machine allows it.
+  // S: is a 4 MB drive laid out by the test set-up where the machine allows it.
   ULARGE_INTEGER freeBytes;
   if (!GetDiskFreeSpaceExA("S:\\", &freeBytes, nullptr, nullptr))
     GTEST_SKIP() << "no small drive S: on this machine (it needs a tmpfs mount)";
