@@ -21,14 +21,20 @@ constexpr Combo kCombos[] = {
     {IDC_PREF_UNITS, IDS_UNITS_FIRST, 3, &ScanSettings::Units, 0},
 };
 
+// A check box and the values it stands for: `Binary` is 1 for black on
+// white and 2 reversed; the switches are 1 and 0.
 struct Check {
   int id;
   int16_t ScanSettings::*field;
+  int16_t on, off;
 };
 constexpr Check kChecks[] = {
-    {IDC_PREF_REVERSE, &ScanSettings::Binary},      {IDC_PREF_SHOWINFO, &ScanSettings::ShowInfo},
-    {IDC_PREF_RULER, &ScanSettings::Ruler},         {IDC_PREF_KEEP, &ScanSettings::KeepPrescan},
-    {IDC_PREF_SELECT, &ScanSettings::PrescanSelect}, {IDC_PREF_INTERACTIVE, &ScanSettings::Interactive},
+    {IDC_PREF_REVERSE, &ScanSettings::Binary, 2, 1},
+    {IDC_PREF_SHOWINFO, &ScanSettings::ShowInfo, 1, 0},
+    {IDC_PREF_RULER, &ScanSettings::Ruler, 1, 0},
+    {IDC_PREF_KEEP, &ScanSettings::KeepPrescan, 1, 0},
+    {IDC_PREF_SELECT, &ScanSettings::PrescanSelect, 1, 0},
+    {IDC_PREF_INTERACTIVE, &ScanSettings::Interactive, 1, 0},
 };
 
 void Fill(HWND dialog) {
@@ -43,7 +49,7 @@ void Fill(HWND dialog) {
     SendMessageW(box, CB_SETCURSEL, WPARAM(s.*c.field - c.base), 0);
   }
   for (const Check& c : kChecks)
-    CheckDlgButton(dialog, c.id, s.*c.field == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, c.id, s.*c.field == c.on ? BST_CHECKED : BST_UNCHECKED);
   g_UiWin.Filling = false;
 }
 
@@ -57,7 +63,7 @@ void Changed(HWND dialog, int id) {
       s.*c.field = int16_t(c.base + i);
     }
   for (const Check& c : kChecks)
-    if (c.id == id) s.*c.field = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
+    if (c.id == id) s.*c.field = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? c.on : c.off;
   if (id == IDC_PREF_SHOWINFO) ShowInfoWindow(s.ShowInfo == 1);
   ApplyEffects(PreferenceEffects(id), dialog);
 }
