@@ -14,6 +14,7 @@
 #include "common/strutil.h"
 #include "ds/preview/preview.h"
 #include "ds/preview/preview_file.h"
+#include "ds/preview/preview_render.h"
 #include "ds/tests/test_host.h"
 #include "ds/ui/settings_store.h"
 
@@ -103,6 +104,33 @@ TEST(PreviewImageAlloc, WhiteAndSizedFromTheRegion) {
   EXPECT_EQ(image.Raw, nullptr);
   EXPECT_FALSE(AllocatePreviewImage(&image, {3, 10, 3, 20}, 40));  // no width
   EXPECT_EQ(image.Raw, nullptr);
+}
+
+// A white bed previews white in every mode, black black, with the tone
+// settings a fresh settings file has.
+TEST(PreviewRender, WhiteStaysWhiteAndBlackStaysBlack) {
+  std::unique_ptr<ScanSettings> s(new ScanSettings{});
+  SettingsEnvironment env{};
+  env.Measure = 1;
+  SettingsDefaults(*s, env);
+  s->Model = 2;
+  ApplyFirstUse(*s, false);
+  s->ThresholdW = 128;
+  constexpr int32_t w = 137, h = 90;
+  const uint32_t stride = PreviewStride(w);
+  for (uint8_t level : {uint8_t(255), uint8_t(0)}) {
+    std::vector<uint8_t> raw(size_t(stride) * h, level), screen(raw.size(), 77);
+    for (int mode : {0x101, 0x201, 0x301, 0x401, 0x501, 0x102, 0x202, 0x502, 3, 4, 6}) {
+      s->Mode = int16_t(mode);
+      RenderSetup setup;
+      PrepareRender(*s, nullptr, &setup);
+      ASSERT_TRUE(RenderImage(setup, raw.data(), screen.data(), w, h, stride));
+      int wrong = 0;
+      for (int32_t y = 0; y < h; ++y)
+        for (int32_t i = 0; i < w * 3; ++i) wrong += screen[size_t(y) * stride + size_t(i)] != level;
+      EXPECT_EQ(wrong, 0) << "mode " << std::hex << mode << " level " << int(level);
+    }
+  }
 }
 
 // A small image with recognisable pixels.
