@@ -4,6 +4,11 @@
 #     OUTDIR/app-en.png and OUTDIR/app-ja.png: the utility's frame with a
 #     scan from the test source and an opened TIFF, in English and Japanese
 #   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
+#   scripts/screenshot.sh ds [OUTDIR]
+#     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
+#     scanning window (main, preview-colour, preview-halftone, preview-grey)
+#     and its tool windows (zoom, resolution, preferences, info), enabled
+#     through Wine's TWAIN manager on the virtual bus (build/wine-ds)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)
 # inside a Wine desktop window, so that Wine draws the window frames.
 set -eo pipefail
@@ -14,7 +19,47 @@ if [ "$mode" = controls ]; then
   shift
   exec "$WQ_ROOT/scripts/screenshot-controls.sh" "$@"
 fi
-[ "$mode" = app ] || { echo "screenshot.sh: app or controls" >&2; exit 2; }
+if [ "$mode" = ds ]; then
+  if [ "$2" != "--inner" ]; then
+    out=$(realpath -m "${2:-$WQ_BUILD/screenshots}")
+    mkdir -p "$out"
+    "$WQ_ROOT/scripts/build.sh" win64 >/dev/null
+    "$WQ_ROOT/scripts/ds-prefix"
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" ds --inner "$out"
+  fi
+  out=$3
+  export WINEPREFIX=$WQ_BUILD/wine-ds WQ_SOURCE_DIR=$WQ_ROOT
+  "$WQ_ROOT/scripts/wineup"
+  shot=$WQ_BUILD/win64/shots/ds_ui_shot.exe
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  for name in en ja; do
+    rm -f "$work/ready.txt"
+    wine explorer /desktop=korva,1000x740 "$shot" --lang $name --ready "$(winepath -w "$work/ready.txt")" \
+      </dev/null >/dev/null 2>&1 &
+    pid=$!
+    while :; do
+      for _ in $(seq 1 600); do
+        [ -s "$work/ready.txt" ] && break
+        sleep 0.1
+      done
+      pose=$(tr -d "\r\n" <"$work/ready.txt" 2>/dev/null || true)
+      if [ -z "$pose" ]; then
+        echo "screenshot: the $name poses did not come up" >&2
+        kill $pid 2>/dev/null || true
+        exit 1
+      fi
+      [ "$pose" = done ] && break
+      sleep 0.3
+      xwd -root -silent | convert xwd:- -crop "1000x740+0+0" +repage "$out/ds-$pose.png"
+      echo "$out/ds-$pose.png"
+      rm -f "$work/ready.txt"
+    done
+    wait $pid || true
+  done
+  exit 0
+fi
+[ "$mode" = app ] || { echo "screenshot.sh: app, ds or controls" >&2; exit 2; }
 
 if [ "$2" != "--inner" ]; then
   out=$(realpath -m "${2:-$WQ_BUILD/screenshots}")

@@ -10,6 +10,8 @@ namespace {
 constexpr BuiltinText kTexts[] = {
 #include "ds/res/strings_en.inc"
 #include "ds/res/strings_ja.inc"
+#include "ds/res/strings_ui_en.inc"
+#include "ds/res/strings_ui_ja.inc"
 };
 #undef WQ_TEXT
 

@@ -12,6 +12,7 @@
 #include "ds/res/resource.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/win/scanshell_win.h"
+#include "ds/ui/win/uishell_win.h"
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "ds/ui/win/profile_win.h"
@@ -263,6 +264,7 @@ void InstallWindowsHost(HINSTANCE instance) {
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
   InstallScanShell();
+  InstallUiShell();
 }
 
 }  // namespace wq

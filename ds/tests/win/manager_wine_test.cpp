@@ -109,17 +109,22 @@ TEST_F(ManagerTest, PendingTransfersWithTheFeeder) {
   ASSERT_EQ(Close(), TWRC_SUCCESS);
 }
 
-TEST_F(ManagerTest, EnableWithTheWindowFailsCleanly) {
+TEST_F(ManagerTest, EnableWithTheWindowWaitsForTheUser) {
   ASSERT_EQ(Open(), TWRC_SUCCESS);
   TW_USERINTERFACE ui{};
   ui.ShowUI = 1;
   ui.ModalUI = 1;
   ui.hParent = app.Window;
-  EXPECT_EQ(TwAppCall(&app, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui), TWRC_FAILURE);
-  EXPECT_EQ(TwAppSourceCondition(&app), TWCC_LOWMEMORY);
-  EXPECT_EQ(ui.ModalUI, 0);
+  EXPECT_EQ(TwAppCall(&app, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui), TWRC_SUCCESS);
+  EXPECT_EQ(ui.ModalUI, 0);  // the source runs modeless
+  // Nothing is ready until the user presses Scan.
   EXPECT_FALSE(TwAppWaitForRequest(&app, MSG_XFERREADY, 300));
-  // Still in state 4: enabling without the window works.
+  TW_UINT16 rc;
+  Pending(MSG_ENDXFER, &rc);
+  EXPECT_EQ(rc, TWRC_FAILURE);
+  EXPECT_EQ(TwAppSourceCondition(&app), TWCC_SEQERROR);
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  // Back in state 4: enabling without the window works.
   ASSERT_EQ(Enable(false), TWRC_SUCCESS);
   EXPECT_TRUE(TwAppWaitForRequest(&app, MSG_XFERREADY, 5000));
 }

@@ -17,6 +17,10 @@ struct SourceWindows {
   HWND Preference;
   HWND Search;           // scanner search
   HWND Progress;         // scan progress
+  HWND Zoom;             // the zoom settings
+  HWND Resolution;       // the custom resolution
+  HWND Preview;          // the preview pane (a plain window: not offered)
+  HWND Info;             // the information window (not offered)
 };
 extern SourceWindows g_Windows;
 

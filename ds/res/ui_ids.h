@@ -1,0 +1,157 @@
+/* Resource ids of the scanning window, its menus and its tool windows,
+   shared by the resource scripts and the code (plain defines: the resource
+   compiler reads this file too). */
+#pragma once
+
+/* The scanning window: English template and its Japanese twin. */
+#define IDD_MAIN 101
+#define IDD_MAIN_JA 100
+#define IDI_SOURCE 962
+
+#define IDC_HIDDEN 102          /* owner-drawn, hidden: takes the Enter key */
+#define IDC_SOURCE_TEXT 103
+#define IDC_SOURCE_BUTTON 104
+#define IDC_MODE_LABEL 105
+#define IDC_MODE_TEXT 107
+#define IDC_MODE_BUTTON 108
+#define IDC_RES_LABEL 109
+#define IDC_RES_TEXT 110
+#define IDC_RES_BUTTON 111
+#define IDC_AREA_LABEL 112
+#define IDC_AREA_TEXT 113
+#define IDC_AREA_BUTTON 114
+#define IDC_ADJUST_LABEL 115
+#define IDC_ADJUST_TEXT 116
+#define IDC_ADJUST_BUTTON 117
+#define IDC_MORE_LABEL 118
+#define IDC_MORE_BUTTON 120
+#define IDC_PREF_LABEL 121
+#define IDC_PREF_BUTTON 123
+#define IDC_MOVEMENT 126
+#define IDC_PREVIEW_SWITCH 127
+#define IDC_PREVIEW 128
+#define IDC_ZOOM_PREVIEW 129
+#define IDC_SCAN 130
+#define IDC_HELP_BUTTON 134
+#define IDC_FRAME_FIRST 135     /* 135-145: 3-D group frames drawn at paint */
+#define IDC_FRAME_LAST 145
+
+/* Per-model pop-up menus (six sub-menus each), English and Japanese. */
+#define IDM_MENU_WQ215 70
+#define IDM_MENU_WQ215_JA 71
+#define IDM_MENU_WQ490 72
+#define IDM_MENU_WQ490_JA 73
+#define IDM_MENU_WQ140 85
+#define IDM_MENU_WQ140_JA 86
+
+/* Menu commands. */
+#define CMD_SOURCE_FLATBED 10001
+#define CMD_SOURCE_ADF 10002
+#define CMD_SOURCE_FSU6 10003
+#define CMD_SOURCE_FSU12 10004
+#define CMD_MODE_MONO_THRESHOLD 10011
+#define CMD_MODE_MONO_BAYER 10012
+#define CMD_MODE_MONO_SPIRAL 10013
+#define CMD_MODE_MONO_DISPERSED 10014
+#define CMD_MODE_MONO_DIFFUSION 10015
+#define CMD_MODE_COLOUR_THRESHOLD 10016
+#define CMD_MODE_COLOUR_BAYER 10017
+#define CMD_MODE_COLOUR_SPIRAL 10018
+#define CMD_MODE_COLOUR_DISPERSED 10019
+#define CMD_MODE_COLOUR_DIFFUSION 10020
+#define CMD_MODE_GREY 10021
+#define CMD_MODE_256 10022
+#define CMD_MODE_FULL 10024
+#define CMD_RES_72 10031
+#define CMD_RES_75 10032
+#define CMD_RES_100 10033
+#define CMD_RES_144 10034
+#define CMD_RES_150 10035
+#define CMD_RES_180 10036
+#define CMD_RES_200 10037
+#define CMD_RES_300 10038
+#define CMD_RES_360 10039
+#define CMD_RES_400 10040
+#define CMD_RES_600 10041
+#define CMD_RES_1200 10042
+#define CMD_RES_CUSTOM 10044
+#define CMD_AREA_A3 10051
+#define CMD_AREA_A4 10052
+#define CMD_AREA_B4 10053
+#define CMD_AREA_B5 10054
+#define CMD_AREA_DOUBLE_LETTER 10055
+#define CMD_AREA_LEGAL 10056
+#define CMD_AREA_LETTER 10057
+#define CMD_AREA_INVOICE 10058
+#define CMD_AREA_4X5 10059
+#define CMD_AREA_CUSTOM 10060
+#define CMD_IMAGE_ADJUST 10061
+#define CMD_THRESHOLD 10062
+#define CMD_ZOOM_OFF 10063
+#define CMD_ZOOM_ON 10064
+#define CMD_FILM_POSITIVE 10065
+#define CMD_FILM_NEGATIVE 10066
+#define CMD_LIGHTNESS 10067
+#define CMD_ADJUST_NONE 10071
+#define CMD_ADJUST_CUSTOM 10072
+#define CMD_COLOUR_MATCH_FIRST 10073
+#define CMD_MONITOR_POPUP 65535
+
+/* Tool windows: English template and Japanese twin. */
+#define IDD_ZOOM 700
+#define IDD_ZOOM_JA 701
+#define IDD_PREFERENCE 1100
+#define IDD_PREFERENCE_JA 1101
+#define IDD_RESOLUTION 1200
+#define IDD_RESOLUTION_JA 1201
+
+/* Zoom window. */
+#define IDC_ZOOM_RES 702
+#define IDC_ZOOM_WIDTH 703
+#define IDC_ZOOM_HEIGHT 704
+#define IDC_ZOOM_SIZE 705
+#define IDC_ZOOM_OUT_WIDTH 706
+#define IDC_ZOOM_OUT_HEIGHT 707
+#define IDC_ZOOM_UNIT_W 708
+#define IDC_ZOOM_UNIT_H 709
+#define IDC_ZOOM_SCALE_H 710
+#define IDC_ZOOM_SCALE_V 711
+#define IDC_ZOOM_ASPECT 712
+#define IDC_ZOOM_OUT_SIZE 713
+
+/* Resolution window. */
+#define IDC_RESO_X 1202
+#define IDC_RESO_Y 1203
+#define IDC_RESO_LOCK 1204
+#define IDC_RESO_RANGE 1205
+
+/* Preference window. */
+#define IDC_PREF_EDGES 1102
+#define IDC_PREF_DROPOUT 1103
+#define IDC_PREF_REVERSE 1104
+#define IDC_PREF_SHOWINFO 1105
+#define IDC_PREF_RULER 1106
+#define IDC_PREF_KEEP 1107
+#define IDC_PREF_SELECT 1108
+#define IDC_PREF_INTERACTIVE 1109
+#define IDC_PREF_UNITS 1110
+
+/* Texts of the windows (English; each Japanese twin is id + 30). */
+#define IDS_MINIMISED_TITLE 12
+#define IDS_CONTEXT_HELP_FILE 56
+#define IDS_JA_OFFSET 30
+#define IDS_RANGE_DPI 18210
+#define IDS_INFO_MODEL 18211
+#define IDS_INFO_SOURCE 18212
+#define IDS_INFO_MODE 18213
+#define IDS_INFO_RESOLUTION 18214
+#define IDS_INFO_AREA 18215
+#define IDS_INFO_PIXELS 18216
+#define IDS_INFO_SIZE 18217
+#define IDS_INFO_TITLE 18218
+#define IDS_PREVIEW_TITLE 18219
+#define IDS_EDGES_FIRST 18220   /* 18220-18223: Edges 1-4 */
+#define IDS_DROPOUT_FIRST 18224 /* 18224-18227: DropOut 1-4 */
+#define IDS_UNITS_FIRST 18228   /* 18228-18230: inches, cm, pixels */
+#define IDS_MAIN_TITLE 18231
+#define IDS_DPI 18232

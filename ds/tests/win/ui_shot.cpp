@@ -1,0 +1,143 @@
+// Poses the scanning window for screenshots (scripts/screenshot.sh ds): the
+// source enabled with its window through Wine's TWAIN manager on the
+// virtual bus, then a preview in full colour, the same preview in a
+// halftone mode, and each tool window. At each pose it writes the pose's
+// name into the file given with --ready and keeps its message loop running
+// until the script has taken the picture and deleted the file.
+//   ui_shot --lang en|ja --ready C:\path\ready.txt
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "ds/res/ui_ids.h"
+#include "ds/tests/win/wine_support.h"
+#include "tools/twapp/twapp.h"
+
+namespace {
+
+using namespace wq::wine;
+
+TwApp g_App;
+std::string g_Ready;
+std::string g_Lang = "en";
+
+void Pump(DWORD ms) { TwAppWaitForRequest(&g_App, 0xFFFF, ms); }
+
+HWND g_Found;
+BOOL CALLBACK FindMain(HWND w, LPARAM) {
+  if (GetDlgItem(w, IDC_SCAN) && GetDlgItem(w, IDC_MODE_LABEL)) {
+    g_Found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Shows the pose until the script has photographed it.
+void Pose(const char* name) {
+  Pump(400);
+  FILE* f = fopen(g_Ready.c_str(), "wb");
+  if (!f) return;
+  fprintf(f, "%s-%s\n", name, g_Lang.c_str());
+  fclose(f);
+  for (int i = 0; i < 600 && GetFileAttributesA(g_Ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+    Pump(100);
+}
+
+void Click(HWND dialog, int id) {
+  HWND b = GetDlgItem(dialog, id);
+  if (!b) return;
+  PostMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  PostMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  Pump(300);
+}
+
+void Choose(HWND dialog, int command) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  Pump(300);
+}
+
+// Closes the tool windows this thread has besides the scanning window, the
+// preview and the information window.
+HWND g_Keep[3];
+BOOL CALLBACK CloseTools(HWND w, LPARAM) {
+  for (HWND k : g_Keep)
+    if (w == k) return TRUE;
+  wchar_t cls[64];
+  GetClassNameW(w, cls, 64);
+  if (IsWindowVisible(w) && wcscmp(cls, L"#32770") == 0) PostMessageW(w, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (!strcmp(argv[i], "--lang")) g_Lang = argv[++i];
+    else if (!strcmp(argv[i], "--ready")) g_Ready = argv[++i];
+  }
+  if (g_Ready.empty()) return 2;
+  EnsureToolLibrary();
+  RemoveSettingsFiles();
+  SetCountry(g_Lang == "ja" ? 81 : 1);
+  if (!ConfigureBus("adapter 0\ndevice 0:4 scanner model=WQ220\n")) return 3;
+  if (!TwAppLoad(&g_App) || TwAppOpenManager(&g_App, 1) != TWRC_SUCCESS) return 4;
+  if (TwAppOpenSource(&g_App, "KORVA TWAIN32") != TWRC_SUCCESS) return 5;
+  TW_USERINTERFACE ui{};
+  ui.ShowUI = 1;
+  ui.hParent = g_App.Window;
+  if (TwAppCall(&g_App, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) != TWRC_SUCCESS) return 6;
+  Pump(300);
+  g_Found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMain, 0);
+  HWND main = g_Found;
+  if (!main) return 7;
+
+  Choose(main, CMD_AREA_4X5);
+  Pose("main");
+  Click(main, IDC_PREVIEW);
+  Pump(1000);
+  Pose("preview-colour");
+  Choose(main, CMD_MODE_MONO_DIFFUSION);
+  Pose("preview-halftone");
+  Choose(main, CMD_MODE_GREY);
+  Pose("preview-grey");
+  Choose(main, CMD_MODE_FULL);
+
+  g_Keep[0] = main;
+  Choose(main, CMD_ZOOM_ON);
+  Pose("zoom");
+  Choose(main, CMD_ZOOM_OFF);
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Choose(main, CMD_RES_CUSTOM);
+  Pose("resolution");
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Choose(main, CMD_RES_100);
+  Click(main, IDC_PREF_BUTTON);
+  Pose("preferences");
+  // The information window, switched on in the preferences.
+  g_Found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Pump(200);
+  Click(main, IDC_PREF_BUTTON);
+  HWND pref = nullptr;
+  for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && GetDlgItem(w, IDC_PREF_SHOWINFO))
+      pref = w;
+  if (pref) {
+    SendDlgItemMessageW(pref, IDC_PREF_SHOWINFO, BM_CLICK, 0, 0);
+    Pump(200);
+    PostMessageW(pref, WM_CLOSE, 0, 0);
+  }
+  Pose("info");
+
+  TwAppShutDown(&g_App);
+  SetCountry(1);
+  FILE* f = fopen(g_Ready.c_str(), "wb");
+  if (f) {
+    fputs("done\n", f);
+    fclose(f);
+  }
+  return 0;
+}
