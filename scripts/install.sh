@@ -36,6 +36,12 @@ if [ -z "$windir" ]; then
     wineserver -w
   fi
   windir=$WINEPREFIX/drive_c/windows
+  # Without a window manager (Xvfb) Wine waits two seconds for one to
+  # withdraw every window it hides; the project's prefix leaves window
+  # placement to Wine instead.
+  if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  fi
 fi
 [ "$prefix_only" = 1 ] && exit 0
 
