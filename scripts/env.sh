@@ -7,3 +7,15 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # TWAIN manager loads this system's source under the name it knows.
 export WINEDLLOVERRIDES="wnaspi32=n;sane.ds=n;mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export WINEARCH=win64
+
+# Hiding a window under Xvfb (no window manager) makes Wine wait two seconds
+# for one to withdraw it; the project's prefixes leave window placement to
+# Wine. Writes the setting into a prefix whose server is not running.
+wq_unmanaged() {
+  local reg=$1/user.reg
+  [ -f "$reg" ] || return 0
+  grep -q '^"Managed"="N"' "$reg" && return 0
+  cp -p "$reg" "$reg.copy" &&
+    printf '\n[Software\\\\Wine\\\\X11 Driver] 1796641264\n"Managed"="N"\n' >>"$reg.copy" &&
+    mv -f "$reg.copy" "$reg"
+}

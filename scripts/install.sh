@@ -34,11 +34,10 @@ if [ -z "$windir" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
+    wq_unmanaged "$WINEPREFIX"
   fi
   windir=$WINEPREFIX/drive_c/windows
-  # Without a window manager (Xvfb) Wine waits two seconds for one to
-  # withdraw every window it hides; the project's prefix leaves window
-  # placement to Wine instead.
+  # An older prefix whose server may be running gets it through Wine.
   if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   fi
