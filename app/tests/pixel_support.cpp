@@ -65,4 +65,20 @@ std::string FirstDifference(const wqfake::FakeConfig& cfg, const std::vector<uin
   return "";
 }
 
+std::string FirstDifference(const std::vector<uint8_t>& want, const std::vector<uint8_t>& bmp) {
+  if (want.size() < 54 || bmp.size() < 54) return "size";
+  const int32_t width = int32_t(wq::GetLE32(&want[18])), height = int32_t(wq::GetLE32(&want[22]));
+  if (width <= 0 || height <= 0 || int32_t(wq::GetLE32(&bmp[18])) != width ||
+      int32_t(wq::GetLE32(&bmp[22])) != height)
+    return "size";
+  for (uint32_t y = 0; y < uint32_t(height); ++y)
+    for (uint32_t x = 0; x < uint32_t(width); ++x) {
+      uint8_t a[3], b[3];
+      BmpPixel(want, x, y, a);
+      BmpPixel(bmp, x, y, b);
+      if (!std::equal(a, a + 3, b)) return std::to_string(x) + "," + std::to_string(y);
+    }
+  return "";
+}
+
 }  // namespace wqtest

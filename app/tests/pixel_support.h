@@ -16,5 +16,7 @@ void SourcePixel(const wqfake::FakeConfig& cfg, uint32_t x, uint32_t y, uint8_t 
 // The first pixel where a BMP file differs from the source's image, as
 // "x,y", or "" when all are equal ("size" when the sizes differ).
 std::string FirstDifference(const wqfake::FakeConfig& cfg, const std::vector<uint8_t>& bmp);
+// The same between two BMP files of any of those depths.
+std::string FirstDifference(const std::vector<uint8_t>& want, const std::vector<uint8_t>& bmp);
 
 }  // namespace wqtest

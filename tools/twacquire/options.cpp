@@ -27,9 +27,10 @@ const char* AcquireUsage() {
   return "usage: TWACQUIRE [--list] [--source NAME] [--mode bw|gray|palette|color] [--dpi N]\n"
          "                 [--frame L,T,R,B] [--brightness N] [--contrast N] [--threshold N]\n"
          "                 [--xfer native|memory|file] [--feeder [N|all]] [--output FILE]\n"
-         "                 [--timeout SECONDS]\n"
+         "                 [--timeout SECONDS] [--saved]\n"
          "  frame in inches; '#' in FILE is the page number (default scan###.bmp);\n"
-         "  .bmp or .tif; defaults: \"KORVA TWAIN32\", color, 150 dpi, native, one page\n";
+         "  .bmp or .tif; defaults: \"KORVA TWAIN32\", color, 150 dpi, native, one page;\n"
+         "  --saved keeps the mode and resolution the source has saved\n";
 }
 
 bool ParseAcquireOptions(int argc, const char* const* argv, AcquireOptions* o, std::string* error) {
@@ -48,6 +49,8 @@ bool ParseAcquireOptions(int argc, const char* const* argv, AcquireOptions* o, s
     double v = 0;
     if (a == "--list" || a == "-l") {
       o->List = true;
+    } else if (a == "--saved") {
+      o->Saved = true;
     } else if (a == "--help" || a == "-h" || a == "/?") {
       o->Help = true;
     } else if (a == "--source" || a == "-s") {

@@ -16,6 +16,7 @@ struct AcquireOptions {
   bool List = false;                   // --list: the sources, nothing else
   bool Help = false;
   std::string Source = "KORVA TWAIN32";
+  bool Saved = false;                  // --saved: the source's own mode and resolution
   uint16_t PixelType = TWPT_RGB;
   double Dpi = 150;
   bool HasFrame = false;

@@ -27,6 +27,11 @@ TEST(AcquireOptions, DefaultIsOneColourPageAt150DpiIntoABmpByNativeTransfer) {
   EXPECT_FALSE(o.HasFrame);
   EXPECT_EQ(o.Format, PageFormat::kBmp);
   EXPECT_EQ(PageFileName(o.Output, 1), "scan001.bmp");
+  EXPECT_FALSE(o.Saved);
+  AcquireOptions saved;
+  ASSERT_TRUE(Parse({"--saved", "-x", "memory"}, &saved, &error)) << error;
+  EXPECT_TRUE(saved.Saved);
+  EXPECT_EQ(saved.Mechanism, XferMech::kMemory);
 }
 
 TEST(AcquireOptions, EverySettingIsTaken) {

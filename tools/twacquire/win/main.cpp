@@ -100,9 +100,9 @@ Failure Negotiate(const AcquireOptions& o) {
                                                            : TWSX_FILE;
   const Setting settings[] = {
       {true, ICAP_XFERMECH, TWTY_UINT16, mech, "ICAP_XFERMECH"},
-      {true, ICAP_PIXELTYPE, TWTY_UINT16, o.PixelType, "ICAP_PIXELTYPE"},
-      {true, ICAP_XRESOLUTION, TWTY_FIX32, FixBits(o.Dpi), "ICAP_XRESOLUTION"},
-      {true, ICAP_YRESOLUTION, TWTY_FIX32, FixBits(o.Dpi), "ICAP_YRESOLUTION"},
+      {!o.Saved, ICAP_PIXELTYPE, TWTY_UINT16, o.PixelType, "ICAP_PIXELTYPE"},
+      {!o.Saved, ICAP_XRESOLUTION, TWTY_FIX32, FixBits(o.Dpi), "ICAP_XRESOLUTION"},
+      {!o.Saved, ICAP_YRESOLUTION, TWTY_FIX32, FixBits(o.Dpi), "ICAP_YRESOLUTION"},
       {o.HasBrightness, ICAP_BRIGHTNESS, TWTY_FIX32, FixBits(o.Brightness), "ICAP_BRIGHTNESS"},
       {o.HasContrast, ICAP_CONTRAST, TWTY_FIX32, FixBits(o.Contrast), "ICAP_CONTRAST"},
       {o.HasThreshold, ICAP_THRESHOLD, TWTY_FIX32, FixBits(o.Threshold), "ICAP_THRESHOLD"},
