@@ -29,6 +29,7 @@
 #include "ds/tests/xfer_driver.h"
 #include "ds/ui/settings.h"
 #include "vscsi/vscsi.h"
+#include "vscsi/description.h"
 
 namespace wq {
 namespace {
@@ -52,14 +53,7 @@ const test::XferChannel kChannel = {Call, nullptr, nullptr, nullptr, nullptr, nu
 std::map<std::string, std::string> Describe() {
   char buf[8192];
   VscsiDescribe(0, 4, buf, sizeof buf);
-  std::map<std::string, std::string> m;
-  std::istringstream in(buf);
-  std::string line;
-  while (std::getline(in, line)) {
-    const size_t eq = line.find('=');
-    if (eq != std::string::npos) m[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return m;
+  return vscsi::ParseDescription(buf);
 }
 
 int g_Polls;

@@ -20,6 +20,7 @@
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "vscsi/vscsi.h"
+#include "vscsi/description.h"
 
 namespace wq {
 namespace {
@@ -41,14 +42,7 @@ bool Poll() { return g_Polls++ == g_CancelAtPoll; }
 std::map<std::string, std::string> Describe(int adapter, int target) {
   char buf[8192];
   VscsiDescribe(adapter, target, buf, sizeof buf);
-  std::map<std::string, std::string> m;
-  std::istringstream in(buf);
-  std::string line;
-  while (std::getline(in, line)) {
-    const size_t eq = line.find('=');
-    if (eq != std::string::npos) m[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return m;
+  return vscsi::ParseDescription(buf);
 }
 
 uint32_t RowBytesOf(int mode, uint32_t w, bool pack) {

@@ -21,6 +21,7 @@
 #include "ds/tests/page_facts.h"
 #include "ds/tests/win/manager_fixture.h"
 #include "ds/tests/xfer_driver.h"
+#include "vscsi/description.h"
 
 namespace wq {
 namespace {
@@ -55,14 +56,7 @@ std::map<std::string, std::string> Describe() {
   auto describe = reinterpret_cast<DescribeFn>(reinterpret_cast<void*>(GetProcAddress(aspi, "VscsiDescribe")));
   char buf[8192] = "";
   if (describe) describe(0, 4, buf, sizeof buf);
-  std::map<std::string, std::string> m;
-  std::istringstream in(buf);
-  std::string line;
-  while (std::getline(in, line)) {
-    const size_t eq = line.find('=');
-    if (eq != std::string::npos) m[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return m;
+  return vscsi::ParseDescription(buf);
 }
 
 // Where the files for the interoperability check go.

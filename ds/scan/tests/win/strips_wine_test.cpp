@@ -31,6 +31,7 @@
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
 #include "ds/ui/win/windows.h"
+#include "vscsi/description.h"
 
 namespace wq {
 namespace {
@@ -62,14 +63,7 @@ struct Bus {
   std::map<std::string, std::string> Describe(int a, int t) {
     char buf[8192] = "";
     if (describe) describe(a, t, buf, sizeof buf);
-    std::map<std::string, std::string> m;
-    std::istringstream in(buf);
-    std::string line;
-    while (std::getline(in, line)) {
-      const size_t eq = line.find('=');
-      if (eq != std::string::npos) m[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return m;
+    return vscsi::ParseDescription(buf);
   }
 };
 Bus& TheBus() {
