@@ -96,6 +96,21 @@ TW_UINT16 TwAppCall(TwApp* app, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void
   return app->Entry(&app->App, &app->Source, dg, dat, msg, data);
 }
 
+TW_UINT16 TwAppSetOneValue(TwApp* app, TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item) {
+  TW_CAPABILITY c{};
+  c.Cap = cap;
+  c.ConType = TWON_ONEVALUE;
+  c.hContainer = GlobalAlloc(GHND, sizeof(TW_ONEVALUE));
+  if (!c.hContainer) return TWRC_FAILURE;
+  auto* p = static_cast<TW_ONEVALUE*>(GlobalLock(c.hContainer));
+  p->ItemType = itemType;
+  std::memcpy(&p->Item, &item, sizeof item);
+  GlobalUnlock(c.hContainer);
+  const TW_UINT16 rc = TwAppCall(app, DG_CONTROL, DAT_CAPABILITY, MSG_SET, &c);
+  GlobalFree(c.hContainer);
+  return rc;
+}
+
 TW_UINT16 TwAppCallManager(TwApp* app, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
   if (!app->Entry) return TWRC_FAILURE;
   return app->Entry(&app->App, nullptr, dg, dat, msg, data);

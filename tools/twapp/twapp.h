@@ -34,6 +34,9 @@ TW_UINT16 TwAppOpenSource(TwApp* app, const char* productName);
 // A triplet to the open source / to the manager itself.
 TW_UINT16 TwAppCall(TwApp* app, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
 TW_UINT16 TwAppCallManager(TwApp* app, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
+// MSG_SET of a capability as a one-value container of the application's
+// own (item in the container's four bytes, as TWAIN packs it).
+TW_UINT16 TwAppSetOneValue(TwApp* app, TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 item);
 // The source's condition code (DAT_STATUS), or the manager's.
 TW_UINT16 TwAppSourceCondition(TwApp* app);
 TW_UINT16 TwAppManagerCondition(TwApp* app);

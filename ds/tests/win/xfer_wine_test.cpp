@@ -139,17 +139,7 @@ class XferWineTest : public ManagerTest {
   }
 
   TW_UINT16 SetOne(TW_UINT16 cap, TW_UINT16 type, uint32_t item) {
-    TW_CAPABILITY c{};
-    c.Cap = cap;
-    c.ConType = TWON_ONEVALUE;
-    c.hContainer = GlobalAlloc(GHND, 6);
-    uint8_t* p = static_cast<uint8_t*>(GlobalLock(c.hContainer));
-    PutLE16(p, type);
-    PutLE32(p + 2, item);
-    GlobalUnlock(c.hContainer);
-    const TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &c);
-    GlobalFree(c.hContainer);
-    return rc;
+    return TwAppSetOneValue(g_Twapp, cap, type, item);
   }
   TW_UINT16 Resolution(double dpi) {
     const TW_FIX32 f = Fix(dpi);

@@ -51,18 +51,7 @@ Failure SourceFailure(const std::string& what) {
 }
 
 TW_UINT16 SetOne(TW_UINT16 cap, TW_UINT16 type, uint32_t item) {
-  TW_CAPABILITY c{};
-  c.Cap = cap;
-  c.ConType = TWON_ONEVALUE;
-  c.hContainer = GlobalAlloc(GHND, sizeof(TW_ONEVALUE));
-  if (!c.hContainer) return TWRC_FAILURE;
-  auto* p = static_cast<uint8_t*>(GlobalLock(c.hContainer));
-  PutLE16(p, type);
-  PutLE32(p + 2, item);
-  GlobalUnlock(c.hContainer);
-  const TW_UINT16 rc = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &c);
-  GlobalFree(c.hContainer);
-  return rc;
+  return TwAppSetOneValue(&g_App, cap, type, item);
 }
 
 uint32_t FixBits(double v) {
