@@ -116,6 +116,14 @@ class UiTest : public ManagerTest {
     GetWindowTextW(main, title, 64);
     EXPECT_EQ(std::wstring(title), L"KORVA WQ220");
 
+    // Enabled (state 5): capabilities still answer, but only an application
+    // in state 4 may change them; the window's settings stay as they are.
+    TW_CAPABILITY cap{ICAP_PIXELTYPE, TWON_DONTCARE16, nullptr};
+    ASSERT_EQ(TwAppCall(&app, DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &cap), TWRC_SUCCESS);
+    GlobalFree(cap.hContainer);
+    EXPECT_EQ(TwAppSetOneValue(&app, ICAP_PIXELTYPE, TWTY_UINT16, TWPT_BW), TWRC_FAILURE);
+    EXPECT_EQ(TwAppSourceCondition(&app), TWCC_SEQERROR);
+
     // The source already in use: nothing is asked (a box would fail the test).
     const std::wstring source = Text(main, IDC_SOURCE_TEXT);
     EXPECT_FALSE(source.empty());
