@@ -47,6 +47,7 @@ void ControlWords(const ScannerState& s, const CommandIO& io, CommandResult* r) 
 void ModeText(const ScannerState& s, const CommandIO& io, CommandResult* r) {
   uint32_t n = CdbTransferLength(io.cdb);
   if (n > kMaxModeText) return FailCdbField(r, 6);
+  if (n == 0) return;  // nothing asked for, nothing sent
   if (!DataIn(io, r, n)) return;
   char text[kMaxModeText];
   size_t len = BuildModeText(s, text, sizeof text);
