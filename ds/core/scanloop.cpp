@@ -71,8 +71,8 @@ XferOutcome BeginPageScan(bool bitmap) {
   // 4, 5. Line sizes from the scanner's report, the strip buffer and the
   // pipeline's work areas.
   const bool bgr = bitmap && (g_Settings->Mode & 0xFF) == 6;
-  const StripJobSpec spec = ScanStripSpec(bitmap, bgr, g.ImageWidth, g.ImageRows, g.RowBytes);
-  switch (BeginStripRead(spec, &g_Pipeline)) {
+  const StripGeometry geom = ScanStripGeometry(bitmap, bgr, g.ImageWidth, g.ImageRows, g.RowBytes);
+  switch (BeginStripRead(geom, &g_Pipeline)) {
     case kStripDone: return kXferDone;
     case kStripNoMemory: CallScanner(kSelScannerReset); return NoMemory();
     default: return ScannerFault();

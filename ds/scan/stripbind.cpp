@@ -62,9 +62,9 @@ void ReportStripResult(StripResult result) {
   }
 }
 
-StripJobSpec ScanStripSpec(bool pack, bool swapRedBlue, uint32_t width, uint32_t height,
+StripGeometry ScanStripGeometry(bool pack, bool swapRedBlue, uint32_t width, uint32_t height,
                            uint32_t rowBytes) {
-  StripJobSpec s{};
+  StripGeometry s{};
   s.Mode = g_InEffect.Mode;
   s.Model = g_Settings ? g_Settings->Model : -1;
   s.Edges = g_InEffect.Edges;

@@ -21,7 +21,7 @@ struct RowLayout {
   uint32_t PackedRow;  // row distance ProcessStrip packs at (modes 4, 5, 0x502)
 };
 
-RowLayout LayoutOf(const StripJobSpec& s, uint32_t S, uint32_t P) {
+RowLayout LayoutOf(const StripGeometry& s, uint32_t S, uint32_t P) {
   const uint32_t n = s.Pixels;
   RowLayout l{S, S, P};
   switch (s.Mode) {
@@ -66,7 +66,7 @@ void FreeAll() {
 uint32_t RunRing(uint32_t n) {
   StripReader& r = g_Strips;
   const size_t S = r.ScannerLineBytes;
-  const bool colour = IsColourMode(r.Spec.Mode);
+  const bool colour = IsColourMode(r.Geometry.Mode);
   uint32_t ready = 0;
   for (uint32_t k = 0; k < n; ++k) {
     const uint32_t g = r.LinesRead + k;
@@ -76,7 +76,7 @@ uint32_t RunRing(uint32_t n) {
     } else if (g >= 2) {
       // The filtered line before this one; its place in the strip has
       // already gone into the ring.
-      EdgeFilterLine(r.Ring, r.StripBuffer + size_t(ready) * S, S, g - 2, r.Spec.Edges, colour);
+      EdgeFilterLine(r.Ring, r.StripBuffer + size_t(ready) * S, S, g - 2, r.Geometry.Edges, colour);
       ++ready;
     }
   }
@@ -88,8 +88,8 @@ StripResult FillStrip() {
   StripReader& r = g_Strips;
   while (r.Waiting == 0) {
     uint32_t ready;
-    if (r.LinesRead < r.Spec.Height) {
-      uint32_t n = r.Spec.Height - r.LinesRead;
+    if (r.LinesRead < r.Geometry.Height) {
+      uint32_t n = r.Geometry.Height - r.LinesRead;
       if (n > r.BufferLines) n = r.BufferLines;
       const int result = ReadStrips(r.StripBuffer, n, r.ScannerLineBytes);
       if (result != 0) return StripResult(result);
@@ -105,7 +105,7 @@ StripResult FillStrip() {
       return kStripBadGeometry;  // rows wanted but no lines left
     }
     if (ready == 0) continue;
-    const RowLayout l = LayoutOf(r.Spec, r.ScannerLineBytes, r.PipelineLineBytes);
+    const RowLayout l = LayoutOf(r.Geometry, r.ScannerLineBytes, r.PipelineLineBytes);
     if (!ProcessStrip(r.Job, r.StripBuffer, r.StripBytes, ready, r.PipelineLineBytes,
                       r.ScannerLineBytes, l.PackedRow))
       return kStripBadGeometry;
@@ -118,8 +118,8 @@ StripResult FillStrip() {
 // The scanner's lines beyond the image, one at a time, dropped.
 StripResult Drain() {
   StripReader& r = g_Strips;
-  if (r.LinesRead < r.Spec.Height || r.Spec.ScannerLines <= r.Spec.Height) return kStripDone;
-  for (uint32_t left = r.Spec.ScannerLines - r.Spec.Height; left > 0; --left) {
+  if (r.LinesRead < r.Geometry.Height || r.Geometry.ScannerLines <= r.Geometry.Height) return kStripDone;
+  for (uint32_t left = r.Geometry.ScannerLines - r.Geometry.Height; left > 0; --left) {
     const int result = ReadStrips(r.StripBuffer, 1, r.ScannerLineBytes);
     if (result != 0) return StripResult(result);
     ++r.LinesRead;
@@ -145,14 +145,14 @@ int ReadStrips(uint8_t* buffer, uint32_t lines, uint32_t lineBytes) {
       return kStripCancelled;
     }
   }
-  if (IsColourMode(g_Strips.Spec.Mode) && g_Strips.LineScratch)
+  if (IsColourMode(g_Strips.Geometry.Mode) && g_Strips.LineScratch)
     PlanarToInterleaved(buffer, lines, lineBytes, g_Strips.LineScratch);
   return kStripDone;
 }
 
 bool AllocateStripBuffer(uint32_t b) {
   StripReader& r = g_Strips;
-  const StripJobSpec& s = r.Spec;
+  const StripGeometry& s = r.Geometry;
   const uint32_t width = s.Mode == 6 ? 3 * s.Width : s.Width;
   const bool matching = r.Job && r.Job->MatchTable;
   const int64_t lines =
@@ -167,32 +167,32 @@ bool AllocateStripBuffer(uint32_t b) {
   return r.StripBuffer != nullptr;
 }
 
-StripResult BeginStripRead(const StripJobSpec& spec, PipelineJob* job) {
+StripResult BeginStripRead(const StripGeometry& geom, PipelineJob* job) {
   EndStripRead();
   StripReader& r = g_Strips;
   r = StripReader{};
-  r.Spec = spec;
-  if (!IsKnownMode(spec.Mode) || !job) return kStripBadGeometry;
-  r.ScannerLineBytes = ScannerLineBytes(spec.Mode, spec.Pixels);
-  r.PipelineLineBytes = PipelineLineBytes(spec.Mode, spec.Pixels, spec.Pack);
-  if (r.ScannerLineBytes == 0 || r.PipelineLineBytes == 0 || (spec.Height > 0 && spec.RowBytes == 0))
+  r.Geometry = geom;
+  if (!IsKnownMode(geom.Mode) || !job) return kStripBadGeometry;
+  r.ScannerLineBytes = ScannerLineBytes(geom.Mode, geom.Pixels);
+  r.PipelineLineBytes = PipelineLineBytes(geom.Mode, geom.Pixels, geom.Pack);
+  if (r.ScannerLineBytes == 0 || r.PipelineLineBytes == 0 || (geom.Height > 0 && geom.RowBytes == 0))
     return kStripBadGeometry;
-  const RowLayout l = LayoutOf(spec, r.ScannerLineBytes, r.PipelineLineBytes);
+  const RowLayout l = LayoutOf(geom, r.ScannerLineBytes, r.PipelineLineBytes);
   r.Produced = l.Produced;
   r.Spacing = l.Spacing;
-  r.EdgeFilter = EdgeFilterOn(spec.Edges, spec.Mode, spec.Model);
+  r.EdgeFilter = EdgeFilterOn(geom.Edges, geom.Mode, geom.Model);
   r.Job = job;
-  job->Pixels = spec.Pixels;
+  job->Pixels = geom.Pixels;
 
   bool ok = AllocateStripBuffer(r.PipelineLineBytes);
-  if (ok) r.StripLines = StripLinesFor(spec.ScanMemory, r.PipelineLineBytes, r.BufferLines);
+  if (ok) r.StripLines = StripLinesFor(geom.ScanMemory, r.PipelineLineBytes, r.BufferLines);
   ok = ok && AllocatePipelineBuffers(job);
   if (ok && r.EdgeFilter) ok = (r.Ring = static_cast<uint8_t*>(PipelineAlloc(3 * size_t(r.ScannerLineBytes)))) != nullptr;
   // The colour rearrangement's line is taken now: without it the image
   // would come out with its colours in planes.
-  if (ok && IsColourMode(spec.Mode))
+  if (ok && IsColourMode(geom.Mode))
     ok = (r.LineScratch = static_cast<uint8_t*>(PipelineAlloc(r.ScannerLineBytes))) != nullptr;
-  if (ok) ok = (r.RowScratch = static_cast<uint8_t*>(PipelineAlloc(spec.RowBytes))) != nullptr;
+  if (ok) ok = (r.RowScratch = static_cast<uint8_t*>(PipelineAlloc(geom.RowBytes))) != nullptr;
   if (!ok) return Finish(kStripNoMemory);
   RestartPipelineImage(job);
   r.Active = true;
@@ -202,34 +202,34 @@ StripResult BeginStripRead(const StripJobSpec& spec, PipelineJob* job) {
 StripResult DeliverRows(uint32_t maxRows, const RowSink& sink) {
   StripReader& r = g_Strips;
   if (!r.Active) return kStripBadGeometry;
-  for (uint32_t count = 0; count < maxRows && r.RowsDelivered < r.Spec.Height; ++count) {
+  for (uint32_t count = 0; count < maxRows && r.RowsDelivered < r.Geometry.Height; ++count) {
     if (r.Waiting == 0) {
       const StripResult result = FillStrip();
       if (result != kStripDone) return Finish(result);
     }
     uint8_t* src = r.StripBuffer + size_t(r.FirstWaiting) * r.Spacing;
-    const uint32_t have = r.Produced < r.Spec.RowBytes ? r.Produced : r.Spec.RowBytes;
-    if (r.Spec.SwapRedBlue && r.Spec.Mode == 6)
+    const uint32_t have = r.Produced < r.Geometry.RowBytes ? r.Produced : r.Geometry.RowBytes;
+    if (r.Geometry.SwapRedBlue && r.Geometry.Mode == 6)
       for (uint32_t i = 0; i + 2 < have; i += 3) {
         const uint8_t t = src[i];
         src[i] = src[i + 2];
         src[i + 2] = t;
       }
     const uint8_t* row = src;
-    if (have < r.Spec.RowBytes) {
+    if (have < r.Geometry.RowBytes) {
       // A line narrower than the delivered row: the rest of the row is 0.
       memcpy(r.RowScratch, src, have);
-      memset(r.RowScratch + have, 0, r.Spec.RowBytes - have);
+      memset(r.RowScratch + have, 0, r.Geometry.RowBytes - have);
       row = r.RowScratch;
     }
     const uint32_t y = r.RowsDelivered;
-    if (!sink.Row || !sink.Row(sink.Context, y, row, r.Spec.RowBytes)) return Finish(kStripSinkFailed);
+    if (!sink.Row || !sink.Row(sink.Context, y, row, r.Geometry.RowBytes)) return Finish(kStripSinkFailed);
     ++r.FirstWaiting;
     --r.Waiting;
     ++r.RowsDelivered;
-    if (g_ScanRead.Progress) g_ScanRead.Progress(r.RowsDelivered, r.Spec.Height);
+    if (g_ScanRead.Progress) g_ScanRead.Progress(r.RowsDelivered, r.Geometry.Height);
   }
-  if (r.RowsDelivered < r.Spec.Height) return kStripMore;
+  if (r.RowsDelivered < r.Geometry.Height) return kStripMore;
   return Finish(Drain());
 }
 

@@ -49,7 +49,7 @@ struct RowSink {
 };
 
 // One image's reading as the transfer sets it up.
-struct StripJobSpec {
+struct StripGeometry {
   int Mode;
   int Model;
   int Edges;
@@ -68,7 +68,7 @@ struct StripJobSpec {
 // The strip reader's one state: buffers and counters live from the start
 // of an image to its end, and persist between calls of the memory transfer.
 struct StripReader {
-  StripJobSpec Spec;
+  StripGeometry Geometry;
   PipelineJob* Job;
   uint32_t ScannerLineBytes;
   uint32_t PipelineLineBytes;
@@ -105,7 +105,7 @@ bool AllocateStripBuffer(uint32_t b);
 // Starts an image: line sizes, the strip buffer, the pipeline's work areas
 // (on `job`, already set up), the edge ring and scratch lines. kStripDone or
 // the failure; nothing stays allocated on failure.
-StripResult BeginStripRead(const StripJobSpec& spec, PipelineJob* job);
+StripResult BeginStripRead(const StripGeometry& geom, PipelineJob* job);
 // Delivers up to maxRows rows to the sink, reading strips as needed. After
 // the last row the scanner's surplus lines are read and dropped.
 // kStripMore while rows remain; any other result ends the image and frees

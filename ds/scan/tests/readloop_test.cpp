@@ -36,7 +36,7 @@ class ReadLoop : public ::testing::Test {
   }
 
   // A job with no adjustment; lines of `pixels`, `height` rows.
-  StripJobSpec Spec(int mode, uint32_t pixels, uint32_t height, bool pack) {
+  StripGeometry Geometry(int mode, uint32_t pixels, uint32_t height, bool pack) {
     SettingsInEffect e{};
     e.Mode = int16_t(mode);
     e.Gamma = 1;
@@ -47,7 +47,7 @@ class ReadLoop : public ::testing::Test {
     tables = ToneTables{};
     SnapshotTables(e, &tables);
     SetUpPipeline(&job, e, tables, nullptr, pixels, pack);
-    StripJobSpec s{};
+    StripGeometry s{};
     s.Mode = mode;
     s.Model = 1;
     s.Edges = 1;
@@ -65,7 +65,7 @@ class ReadLoop : public ::testing::Test {
   }
 
   // The rows the scanner's lines should give, padded to the row size.
-  std::vector<Bytes> Expected(const StripJobSpec& s, int edges = 1) {
+  std::vector<Bytes> Expected(const StripGeometry& s, int edges = 1) {
     std::vector<Bytes> lines;
     for (uint32_t y = 0; y < s.Height; ++y) {
       Bytes line = g_Scanner.Line(y);
@@ -93,7 +93,7 @@ TEST_F(ReadLoop, EveryModeInSeveralStripsAndReads) {
                        0x302, 0x402, 0x502, 3,     4,     5,     6};
   for (int mode : modes) {
     for (bool pack : {false, true}) {
-      StripJobSpec s = Spec(mode, 37, 23, pack);
+      StripGeometry s = Geometry(mode, 37, 23, pack);
       const uint32_t P = PipelineLineBytes(mode, 37, pack);
       s.NearFull = 256 + 11 * P;  // a strip buffer of about ten lines
       s.ScanMemory = 2 * P + 1;   // two lines a read
@@ -124,7 +124,7 @@ TEST_F(ReadLoop, EveryModeInSeveralStripsAndReads) {
 }
 
 TEST_F(ReadLoop, EdgeFilterOnAnImageOfExactlyOneStrip) {
-  StripJobSpec s = Spec(3, 20, 12, false);
+  StripGeometry s = Geometry(3, 20, 12, false);
   s.Model = 0;
   s.Edges = 2;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
@@ -144,7 +144,7 @@ TEST_F(ReadLoop, EdgeFilterOnAnImageOfExactlyOneStrip) {
 TEST_F(ReadLoop, EdgeFilterAcrossStripsOfOneAndTwoLines) {
   for (uint32_t lines : {1u, 2u, 3u}) {
     for (int mode : {6, 0x302, 4}) {
-      StripJobSpec s = Spec(mode, 11, 9, true);
+      StripGeometry s = Geometry(mode, 11, 9, true);
       s.Model = 0;
       s.Edges = 3;
       s.TotalPhys = 2 * uint64_t(lines) * ScannerLineBytes(mode, 11) +
@@ -161,7 +161,7 @@ TEST_F(ReadLoop, EdgeFilterAcrossStripsOfOneAndTwoLines) {
 }
 
 TEST_F(ReadLoop, LineLongerThanScanMemoryIsReadOneAtATime) {
-  StripJobSpec s = Spec(6, 4000, 6, false);  // 12000-byte lines
+  StripGeometry s = Geometry(6, 4000, 6, false);  // 12000-byte lines
   s.ScanMemory = 8192;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   EXPECT_EQ(g_Strips.StripLines, 1u);
@@ -172,7 +172,7 @@ TEST_F(ReadLoop, LineLongerThanScanMemoryIsReadOneAtATime) {
 }
 
 TEST_F(ReadLoop, SurplusLinesAreDrainedOneByOne) {
-  StripJobSpec s = Spec(3, 100, 1000, false);
+  StripGeometry s = Geometry(3, 100, 1000, false);
   s.ScannerLines = 1002;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   Collected c;
@@ -185,7 +185,7 @@ TEST_F(ReadLoop, SurplusLinesAreDrainedOneByOne) {
   EXPECT_EQ(g_Scanner.readLines[n - 2], 1u);
   EXPECT_GT(g_Scanner.readLines[n - 3], 1u);  // the last strip of the image
   // Fewer lines reported than rows: nothing extra.
-  s = Spec(3, 100, 10, false);
+  s = Geometry(3, 100, 10, false);
   s.ScannerLines = 4;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   ASSERT_EQ(DeliverRows(s.Height, st::CollectInto(&c)), kStripDone);
@@ -193,7 +193,7 @@ TEST_F(ReadLoop, SurplusLinesAreDrainedOneByOne) {
 }
 
 TEST_F(ReadLoop, CancelDuringTheSecondStripResetsAndFreesEverything) {
-  StripJobSpec s = Spec(6, 200, 100, false);
+  StripGeometry s = Geometry(6, 200, 100, false);
   s.NearFull = 20 * 600;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   const uint32_t perStrip = g_Strips.BufferLines;
@@ -211,7 +211,7 @@ TEST_F(ReadLoop, CancelDuringTheSecondStripResetsAndFreesEverything) {
 }
 
 TEST_F(ReadLoop, ScannerErrorEndsTheImage) {
-  StripJobSpec s = Spec(0x501, 64, 50, false);
+  StripGeometry s = Geometry(0x501, 64, 50, false);
   s.ScanMemory = 8192;
   s.NearFull = 1024;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
@@ -225,12 +225,12 @@ TEST_F(ReadLoop, ScannerErrorEndsTheImage) {
 
 TEST_F(ReadLoop, MemoryTransferBlocksGiveTheSameRows) {
   for (int mode : {0x502, 5, 3}) {
-    StripJobSpec s = Spec(mode, 30, 40, false);
+    StripGeometry s = Geometry(mode, 30, 40, false);
     s.NearFull = 12 * PipelineLineBytes(mode, 30, false);
     ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
     Collected whole;
     ASSERT_EQ(DeliverRows(s.Height, st::CollectInto(&whole)), kStripDone);
-    s = Spec(mode, 30, 40, false);
+    s = Geometry(mode, 30, 40, false);
     s.NearFull = 12 * PipelineLineBytes(mode, 30, false);
     ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
     Collected blocks;
@@ -249,7 +249,7 @@ TEST_F(ReadLoop, MemoryTransferBlocksGiveTheSameRows) {
 TEST_F(ReadLoop, ShortMemoryAtAnyStepFreesWhatWasTaken) {
   for (int mode : {6, 0x502, 4, 0x102}) {
     for (int allowed = 0; allowed < 6; ++allowed) {
-      StripJobSpec s = Spec(mode, 40, 10, true);
+      StripGeometry s = Geometry(mode, 40, 10, true);
       s.Model = 0;
       s.Edges = 2;
       st::g_AllocsLeft = allowed;
@@ -267,7 +267,7 @@ TEST_F(ReadLoop, ShortMemoryAtAnyStepFreesWhatWasTaken) {
 }
 
 TEST_F(ReadLoop, BitmapRowsGetBlueFirstAndNarrowLinesArePadded) {
-  StripJobSpec s = Spec(6, 5, 3, true);
+  StripGeometry s = Geometry(6, 5, 3, true);
   s.SwapRedBlue = true;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   Collected c;
@@ -279,7 +279,7 @@ TEST_F(ReadLoop, BitmapRowsGetBlueFirstAndNarrowLinesArePadded) {
     EXPECT_EQ(c.rows[1][3 * i + 2], rgb[3 * i]);
   }
   // The scanner sends 5 pixels for a 7-pixel-wide image.
-  s = Spec(3, 5, 3, false);
+  s = Geometry(3, 5, 3, false);
   s.Width = 7;
   s.RowBytes = 7;
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
@@ -291,25 +291,25 @@ TEST_F(ReadLoop, BitmapRowsGetBlueFirstAndNarrowLinesArePadded) {
 }
 
 TEST_F(ReadLoop, RefusedRowAndImpossibleSizes) {
-  StripJobSpec s = Spec(3, 10, 10, false);
+  StripGeometry s = Geometry(3, 10, 10, false);
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   Collected c;
   c.failAt = 4;
   EXPECT_EQ(DeliverRows(s.Height, st::CollectInto(&c)), kStripSinkFailed);
   EXPECT_EQ(st::g_LiveBlocks, 0);
 
-  s = Spec(3, 0, 10, false);  // the scanner reported no pixels
+  s = Geometry(3, 0, 10, false);  // the scanner reported no pixels
   EXPECT_EQ(BeginStripRead(s, &job), kStripBadGeometry);
-  s = Spec(7, 10, 10, false);
+  s = Geometry(7, 10, 10, false);
   EXPECT_EQ(BeginStripRead(s, &job), kStripBadGeometry);
-  s = Spec(3, 10, 10, false);
+  s = Geometry(3, 10, 10, false);
   s.RowBytes = 0;
   EXPECT_EQ(BeginStripRead(s, &job), kStripBadGeometry);
-  s = Spec(3, 10, 10, false);
+  s = Geometry(3, 10, 10, false);
   s.TotalPhys = 10;  // less than the side memory (none here): still one line
   ASSERT_EQ(BeginStripRead(s, &job), kStripDone);
   EXPECT_EQ(g_Strips.BufferLines, 1u);
-  s = Spec(4, 10, 10, false);
+  s = Geometry(4, 10, 10, false);
   s.TotalPhys = 100;  // the palette work area alone needs more
   EXPECT_EQ(BeginStripRead(s, &job), kStripNoMemory);
 }

@@ -94,8 +94,8 @@ class VirtualScannerRead : public ::testing::Test {
     if (!StartScanJob(kFinalScan)) return kStripScannerError;
     const uint32_t pixels = uint32_t(g_ParamBlock.ControlWord0);
     if (height == 0) height = uint32_t(g_ParamBlock.ControlWord1);
-    const StripJobSpec spec = ScanStripSpec(pack, swap, pixels, height, RowBytesOf(mode, pixels, pack));
-    const StripResult begin = BeginStripRead(spec, &g_Pipeline);
+    const StripGeometry geom = ScanStripGeometry(pack, swap, pixels, height, RowBytesOf(mode, pixels, pack));
+    const StripResult begin = BeginStripRead(geom, &g_Pipeline);
     if (begin != kStripDone) return begin;
     return DeliverRows(height, RowSink{out, Keep});
   }
