@@ -69,6 +69,8 @@ int StatusBarHeight(HWND bar);
 void StatusSetMessage(const std::wstring& text);
 void StatusSetSize(uint64_t bytes);
 void StatusClearSize();
+// Undo, zoom and change flags back to those of a frame without images.
+void ResetFrameState();
 void StatusSetPage(const std::wstring& text);
 void StatusCaption(int operation, const char* path);
 void StatusProgress(uint32_t done, uint32_t total);

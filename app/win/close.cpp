@@ -42,12 +42,7 @@ bool CloseActiveChild() {
   // The window's own clean-up deletes the document's temporary files.
   SendMessageW(g_app.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
   if (!ActiveChild()) {
-    g_app.undoCode = wq::kUndoNothing;
-    g_app.redo = false;
-    g_app.fitFlag = 0;
-    g_app.zoomStep = 0;
-    g_app.modFlags = 0;
-    g_app.closingAll = false;
+    ResetFrameState();
     StatusClearSize();
   }
   return true;

@@ -9,14 +9,6 @@ namespace {
 
 std::string HelpPath() { return std::string(g_app.programDir) + "\\scanwq32.hlp"; }
 
-void ResetFrameState() {
-  g_app.undoCode = wq::kUndoNothing;
-  g_app.redo = false;
-  g_app.fitFlag = 0;
-  g_app.zoomStep = 0;
-  g_app.modFlags = 0;
-  g_app.closingAll = false;
-}
 
 void OnCreate(HWND frame) {
   g_app.frame = frame;
@@ -90,6 +82,16 @@ bool OnCommand(HWND frame, int id) {
 }
 
 }  // namespace
+
+// Undo, zoom and change flags of a frame without images.
+void ResetFrameState() {
+  g_app.undoCode = wq::kUndoNothing;
+  g_app.redo = false;
+  g_app.fitFlag = 0;
+  g_app.zoomStep = 0;
+  g_app.modFlags = 0;
+  g_app.closingAll = false;
+}
 
 HWND ActiveChild() {
   if (!g_app.client) return nullptr;

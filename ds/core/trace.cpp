@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/strutil.h"
+#include "ds/core/container.h"
 #include "ds/core/fix32.h"
 #include "ds/core/text.h"
 
@@ -300,18 +301,10 @@ void DumpData(TW_UINT16 dat, TW_UINT16 msg, const void* data, const TW_IDENTITY*
   }
 }
 
+// Items the trace prints as numbers: the one-to-four-byte types.
 size_t ItemSize(TW_UINT16 type) {
-  switch (type) {
-    case TWTY_INT8:
-    case TWTY_UINT8: return 1;
-    case TWTY_INT16:
-    case TWTY_UINT16:
-    case TWTY_BOOL: return 2;
-    case TWTY_INT32:
-    case TWTY_UINT32:
-    case TWTY_FIX32: return 4;
-    default: return 0;
-  }
+  const size_t n = ItemBytes(type);
+  return n <= 4 ? n : 0;
 }
 
 // One item in its type's format; `raw` holds the item in its low bytes.
