@@ -454,16 +454,20 @@ TEST_F(XferWineTest, JamOnTheSecondSheetShowsTheJamAndKeepsTheFirstPage) {
   EXPECT_EQ(Enable(false), TWRC_FAILURE);  // state 5
 }
 
-// Presses ESC once the progress window shows.
+// Presses ESC while the progress window shows. Other Wine tests share the X
+// display and may take the focus, and a key sent then reaches no window; so the
+// window is brought forward before each press and the press is repeated until
+// the window goes.
 struct EscapeWhenScanning {
   std::atomic<bool> stop{false}, pressed{false};
   std::thread thread;
   EscapeWhenScanning()
       : thread([this] {
-          while (!stop && !pressed) {
+          while (!stop) {
             HWND w = FindWindowW(L"#32770", L"Scanning Image...");
             if (w && IsWindowVisible(w)) {
-              Sleep(100);
+              Sleep(pressed ? 250 : 100);
+              SetForegroundWindow(w);
               INPUT key[2] = {};
               key[0].type = key[1].type = INPUT_KEYBOARD;
               key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
