@@ -15,12 +15,25 @@ inline uint8_t Filter(int c, int around, int l, int r, int a, int d) {
   return uint8_t((l + r + 4 * c + a + d) >> 3);
 }
 
-template <int kEdges>
-void FilterBytes(const uint8_t* above, const uint8_t* centre, const uint8_t* below, uint8_t* out,
-                 size_t from, size_t to, size_t step) {
+// The step between neighbours (3 for colour, 1 for grey) is a constant and
+// the lines do not overlap, so the compiler can work on many bytes at once.
+template <int kEdges, size_t kStep>
+void FilterBytes(const uint8_t* __restrict above, const uint8_t* __restrict centre,
+                 const uint8_t* __restrict below, uint8_t* __restrict out, size_t from, size_t to) {
   for (size_t i = from; i < to; ++i) {
-    const int l = centre[i - step], r = centre[i + step], a = above[i], d = below[i];
+    const int l = centre[i - kStep], r = centre[i + kStep], a = above[i], d = below[i];
     out[i] = Filter<kEdges>(centre[i], l + r + a + d, l, r, a, d);
+  }
+}
+
+template <size_t kStep>
+void FilterLine(const uint8_t* above, const uint8_t* centre, const uint8_t* below, uint8_t* out,
+                size_t from, size_t to, int edges) {
+  switch (edges) {
+    case 2: FilterBytes<2, kStep>(above, centre, below, out, from, to); break;
+    case 3: FilterBytes<3, kStep>(above, centre, below, out, from, to); break;
+    case 4: FilterBytes<4, kStep>(above, centre, below, out, from, to); break;
+    default: break;
   }
 }
 
@@ -36,13 +49,10 @@ void EdgeFilterLine(const uint8_t* ring, uint8_t* out, size_t lineBytes, uint32_
   // Lines of fewer than three pixels, and the first and last pixel of any
   // line, pass unfiltered.
   if (lineBytes < 3 * step) return;
-  const size_t from = step, to = lineBytes - step;
-  switch (edges) {
-    case 2: FilterBytes<2>(above, centre, below, out, from, to, step); break;
-    case 3: FilterBytes<3>(above, centre, below, out, from, to, step); break;
-    case 4: FilterBytes<4>(above, centre, below, out, from, to, step); break;
-    default: break;
-  }
+  if (colour)
+    FilterLine<3>(above, centre, below, out, step, lineBytes - step, edges);
+  else
+    FilterLine<1>(above, centre, below, out, step, lineBytes - step, edges);
 }
 
 void PlanarToInterleaved(uint8_t* buffer, size_t lines, size_t lineBytes, uint8_t* scratch) {

@@ -197,6 +197,13 @@ TEST_F(ColourMatchListTest, SelectLoadsOnlyWholeFilesOfExistingEntries) {
 TEST(ColourMatchPixels, OffsetsAndSlopesAgainstTheFormula) {
   const Bytes table = ref::Random(kClmTableBytes, 17);
   Bytes strip = ref::Random(3 * 50 * 4, 18);
+  // Runs of one colour, a colour coming back after another, and rows that
+  // begin with the colour the row above ended with.
+  auto copyPixel = [&](size_t to, size_t from) { memcpy(&strip[3 * to], &strip[3 * from], 3); };
+  for (size_t i = 10; i < 20; ++i) copyPixel(i, 9);
+  copyPixel(21, 19);
+  copyPixel(22, 20);
+  for (size_t y = 1; y < 4; ++y) copyPixel(50 * y, 50 * y - 1);
   Bytes want = strip;
   for (size_t i = 0; i < want.size(); i += 3) ref::MatchPixel(table, &want[i]);
   // Rows of 50 pixels padded to 152 bytes: the padding is left alone.
