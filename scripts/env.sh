@@ -21,3 +21,16 @@ wq_unmanaged() {
     printf '\n[Software\\\\Wine\\\\X11 Driver] 1796641264\n"Managed"="N"\n' >>"$reg.copy" &&
     mv -f "$reg.copy" "$reg"
 }
+
+# Wine draws window captions in Tahoma, whose fallbacks for Japanese are
+# Windows fonts this machine lacks; IPA Gothic (fonts-ipafont-gothic) is
+# linked in first so that Japanese captions show. Edits the registry file of
+# a prefix whose server is not running.
+wq_caption_font() {
+  local reg=$1/system.reg
+  [ -f "$reg" ] || return 0
+  grep -q '^"Tahoma"=str(7):"ipag.ttf,IPAGothic' "$reg" && return 0
+  cp -p "$reg" "$reg.copy" &&
+    sed -i 's/^"Tahoma"=str(7):"/&ipag.ttf,IPAGothic\\0/' "$reg.copy" &&
+    mv -f "$reg.copy" "$reg"
+}

@@ -35,6 +35,7 @@ if [ -z "$windir" ]; then
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
     wq_unmanaged "$WINEPREFIX"
+    wq_caption_font "$WINEPREFIX"
   fi
   windir=$WINEPREFIX/drive_c/windows
   # An older prefix whose server may be running gets it through Wine.
