@@ -73,6 +73,10 @@ bytes=$(stat -c %s raw.bin)
 printf 'A4 colour at %s dpi: %s bytes from the device; best of %s runs\n\n' "$dpi" "$bytes" "$runs"
 printf '%-26s %9s %7s   %s\n' "" "process" "ratio" "inside the process"
 printf '%-26s %7.2f s %7s   scan %.3f s\n' "device alone (SCSILIST)" "$device" "" "$device_in"
+# What any source costs before it opens: a windowed program, the manager
+# and its search for sources.
+best_whole run 'C:\KORVA\TWACQUIRE.exe' --list
+printf '%-26s %7.2f s %7.2f\n' "manager alone (--list)" "$whole" "$(echo "$whole / $device" | bc -l)"
 for mech in native memory file; do
   rm -f page.bmp PAGE.BMP "$work"/out.[0-9]*.txt
   best_whole run 'C:\KORVA\TWACQUIRE.exe' --dpi "$dpi" --frame 0,0,8.24,11.68 --xfer $mech -o page.bmp
