@@ -196,6 +196,40 @@ class UiTest : public ManagerTest {
   TW_BOOL modal = 1;
 };
 
+// Another source asks first and switches only when the user agrees; the
+// source in use asks nothing.
+TEST_F(UiTest, ChoosingTheFeederAsksFirst) {
+  ASSERT_TRUE(ConfigureBus(OneScanner("WQ220", "adf=1 sheets=0").c_str()));
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(EnableWithWindow(), TWRC_SUCCESS);
+  HWND main = MainWindow();
+  ASSERT_NE(main, nullptr);
+  // No paper: the flatbed is in use (looking for paper leaves the feeder
+  // chosen on the scanner; every scan chooses its source again).
+  EXPECT_EQ(Text(main, IDC_SOURCE_TEXT), L"Reflective");
+
+  BoxWatchAnswer(&boxes, IDCANCEL);
+  Choose(main, CMD_SOURCE_ADF);
+  std::vector<std::wstring> asked = BoxWatchTake(&boxes);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(Utf8(asked[0]), "Each setting becomes a default.");
+  EXPECT_EQ(Text(main, IDC_SOURCE_TEXT), L"Reflective");
+
+  Choose(main, CMD_SOURCE_ADF);  // answered OK
+  EXPECT_EQ(BoxWatchTake(&boxes).size(), 1u);
+  EXPECT_EQ(Text(main, IDC_SOURCE_TEXT), L"ADF");
+  EXPECT_EQ(Describe()["source"], "feeder");
+
+  Choose(main, CMD_SOURCE_ADF);
+  EXPECT_TRUE(BoxWatchTake(&boxes).empty());
+  Choose(main, CMD_SOURCE_FLATBED);
+  EXPECT_EQ(BoxWatchTake(&boxes).size(), 1u);
+  EXPECT_EQ(Text(main, IDC_SOURCE_TEXT), L"Reflective");
+  EXPECT_EQ(Describe()["source"], "flatbed");
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  ASSERT_EQ(Close(), TWRC_SUCCESS);
+}
+
 TEST_F(UiTest, EnglishGreyPageFromTheWindow) {
   Session(CMD_MODE_GREY, CMD_RES_100, 100, 3, TWPT_GRAY, 8);
   EXPECT_EQ(GetIni(MainIni(), "Scanner", "Model"), "2");

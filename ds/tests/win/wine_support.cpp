@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "vscsi/description.h"
+
 namespace wq::wine {
 
 std::string WindowsDir() {
@@ -50,6 +52,15 @@ bool ConfigureBus(const char* text) {
   if (!configure) return false;
   char err[200];
   return configure(text, err, sizeof err);
+}
+
+std::map<std::string, std::string> Describe() {
+  typedef size_t (*DescribeFn)(int, int, char*, size_t);
+  auto describe = reinterpret_cast<DescribeFn>(
+      reinterpret_cast<void*>(GetProcAddress(Aspi(), "VscsiDescribe")));
+  char buf[8192] = "";
+  if (describe) describe(0, 4, buf, sizeof buf);
+  return vscsi::ParseDescription(buf);
 }
 
 const char* DefaultBus() {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace wq::wine {
@@ -19,6 +20,9 @@ std::string WindowsPathOf(const std::string& unixPath);
 // that the scanner library finds the same module, and configures it.
 bool ConfigureBus(const char* text);
 const char* DefaultBus();
+// The bus's own view of the device at adapter 0, target 4 (where the tests
+// put their scanner): its description's keys and values.
+std::map<std::string, std::string> Describe();
 
 // Removes every settings file of the source.
 void RemoveSettingsFiles();

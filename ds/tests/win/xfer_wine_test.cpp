@@ -21,7 +21,6 @@
 #include "ds/tests/page_facts.h"
 #include "ds/tests/win/manager_fixture.h"
 #include "ds/tests/xfer_driver.h"
-#include "vscsi/description.h"
 
 namespace wq {
 namespace {
@@ -46,18 +45,6 @@ bool ReadBytes(const std::string& path, std::vector<uint8_t>* bytes) {
   return true;
 }
 const test::XferChannel kChannel = {Call, Alloc, Lock, Unlock, Size, Free, ReadBytes};
-
-// The bus's own view of the scanner at 0:4.
-std::map<std::string, std::string> Describe() {
-  typedef size_t (*DescribeFn)(int, int, char*, size_t);
-  char dir[MAX_PATH];
-  UINT n = GetSystemDirectoryA(dir, MAX_PATH);
-  HMODULE aspi = GetModuleHandleA((std::string(dir, n) + "\\wnaspi32.dll").c_str());
-  auto describe = reinterpret_cast<DescribeFn>(reinterpret_cast<void*>(GetProcAddress(aspi, "VscsiDescribe")));
-  char buf[8192] = "";
-  if (describe) describe(0, 4, buf, sizeof buf);
-  return vscsi::ParseDescription(buf);
-}
 
 // Where the files for the interoperability check go.
 std::string OutputDir() {
