@@ -468,9 +468,15 @@ bool ReadPresetFile(ScanSettings& s, const SettingsEnvironment& env) {
       if (k.file == FileKind::kPreset) ApplyDefault(s, k);
     return false;
   }
-  for (const RecordKey& k : kRecordKeys)
-    if (k.file == FileKind::kPreset) ReadKey(s, k, file);
-  return g_Profile.Exists && g_Profile.Exists(file);
+  // A missing file gives every key its default; asking key by key would
+  // look for the file each time.
+  const bool exists = g_Profile.Exists && g_Profile.Exists(file);
+  for (const RecordKey& k : kRecordKeys) {
+    if (k.file != FileKind::kPreset) continue;
+    if (exists) ReadKey(s, k, file);
+    else ApplyDefault(s, k);
+  }
+  return exists;
 }
 
 void WritePresetFile(const ScanSettings& s, const SettingsEnvironment& env) {
@@ -485,7 +491,9 @@ void ReadGammaFile(ScanSettings& s, const SettingsEnvironment& env) {
   char file[300];
   char own[32];
   GammaFileOwnName(s.Model, own, sizeof own);
-  if (!GammaFilePath(s.Model, env, file, sizeof file)) {
+  // No file, or a missing one: every key takes its default.
+  if (!GammaFilePath(s.Model, env, file, sizeof file) || !g_Profile.Exists ||
+      !g_Profile.Exists(file)) {
     DefaultGammaValues(s);
     CopyString(s.GammaFile, own);
     return;

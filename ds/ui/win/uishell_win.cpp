@@ -92,16 +92,28 @@ bool OldPlatform() {
 
 void ShowWindows();
 
+// The common controls are loaded when the window is first made, not with the
+// source: applications load every source to list them and open sources
+// without a window, and neither needs them. The library stays loaded once
+// it is.
+void InitCommonControlsNow() {
+  static HMODULE library = LoadLibraryA("comctl32.dll");
+  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto init = library ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(
+                                  GetProcAddress(library, "InitCommonControlsEx")))
+                            : nullptr;
+  if (!init) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  init(&icc);
+}
+
 bool CreateMainWindow(void* parent) {
   // A later MSG_ENABLEDS: the window kept since MSG_DISABLEDS comes back.
   if (g_Windows.Main && IsWindow(g_Windows.Main)) {
     ShowWindows();
     return true;
   }
-  if (!OldPlatform()) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-  }
+  if (!OldPlatform()) InitCommonControlsNow();
   if (!RegisterClasses()) return false;
   g_UiWin.Japanese = g_Env.JapaneseUI;
   g_InitFailed = false;
