@@ -24,7 +24,8 @@ wq_unmanaged() {
 
 # Wine draws window captions in Tahoma, whose fallbacks for Japanese are
 # Windows fonts this machine lacks; IPA Gothic (fonts-ipafont-gothic) is
-# linked in first so that Japanese captions show. Edits the registry file of
+# linked in first so that Japanese captions show (Tahoma itself is put in
+# the prefix by install.sh). Edits the registry file of
 # a prefix whose server is not running.
 wq_caption_font() {
   local reg=$1/system.reg

@@ -84,11 +84,13 @@ if [ -f "$windir/system32/twain_32.dll" ] && \
    [ -z "$(find "$windir" -maxdepth 1 -iname twain_32.dll -print -quit)" ]; then
   put "$windir/system32/twain_32.dll" "$windir/twain_32.dll"
 fi
-# Wine draws the caption buttons with Marlett. Debian's fonts-wine puts it
-# where this Wine does not look; the prefix's own Fonts folder it reads.
-if [ -n "$WINEPREFIX" ] && [ "${windir#$WINEPREFIX}" != "$windir" ] &&
-   [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-  put /usr/share/wine/fonts/marlett.ttf "$windir/Fonts/marlett.ttf"
+# Wine draws the caption buttons with Marlett and the captions and menus in
+# Tahoma. Debian's fonts-wine puts them where this Wine does not look; the
+# prefix's own Fonts folder it reads.
+if [ -n "$WINEPREFIX" ] && [ "${windir#$WINEPREFIX}" != "$windir" ]; then
+  for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+    put "/usr/share/wine/fonts/$font" "$windir/Fonts/$font"  # absent: nothing
+  done
 fi
 apps=$(dirname "$windir")/KORVA
 for f in "$bin"/*.exe; do
