@@ -48,7 +48,7 @@ fi
 bin=$build/bin
 # Programs and libraries are installed without their debug information, as
 # they ship; the build tree keeps it. Wine maps it with the image otherwise:
-# 11 MB of a scanning process's memory, and slower loading.
+# 13 MB of a scanning process's memory, and slower loading.
 strip_tool=$(command -v x86_64-w64-mingw32-strip || true)
 # Replace by rename so a program still mapping the old file is not disturbed.
 put() {  # put SRC DESTFILE

@@ -9,7 +9,6 @@ namespace {
 
 std::string HelpPath() { return std::string(g_app.programDir) + "\\scanwq32.hlp"; }
 
-
 void OnCreate(HWND frame) {
   g_app.frame = frame;
   CLIENTCREATESTRUCT ccs{};

@@ -63,7 +63,7 @@ void ReportStripResult(StripResult result) {
 }
 
 StripGeometry ScanStripGeometry(bool pack, bool swapRedBlue, uint32_t width, uint32_t height,
-                           uint32_t rowBytes) {
+                                uint32_t rowBytes) {
   StripGeometry s{};
   s.Mode = g_InEffect.Mode;
   s.Model = g_Settings ? g_Settings->Model : -1;

@@ -20,7 +20,7 @@ void PrepareScanTables(bool pack);
 // The image's reading as the scanner started it: pixels and lines from
 // the control words, memory values from the settings file.
 StripGeometry ScanStripGeometry(bool pack, bool swapRedBlue, uint32_t width, uint32_t height,
-                           uint32_t rowBytes);
+                                uint32_t rowBytes);
 
 // Tells the user and the application what ended a read: too little memory
 // shows 16028 and sets the low-memory condition; a scanner that cannot be

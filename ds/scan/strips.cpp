@@ -118,8 +118,9 @@ StripResult FillStrip() {
 // The scanner's lines beyond the image, one at a time, dropped.
 StripResult Drain() {
   StripReader& r = g_Strips;
-  if (r.LinesRead < r.Geometry.Height || r.Geometry.ScannerLines <= r.Geometry.Height) return kStripDone;
-  for (uint32_t left = r.Geometry.ScannerLines - r.Geometry.Height; left > 0; --left) {
+  const StripGeometry& g = r.Geometry;
+  if (r.LinesRead < g.Height || g.ScannerLines <= g.Height) return kStripDone;
+  for (uint32_t left = g.ScannerLines - g.Height; left > 0; --left) {
     const int result = ReadStrips(r.StripBuffer, 1, r.ScannerLineBytes);
     if (result != 0) return StripResult(result);
     ++r.LinesRead;
@@ -175,7 +176,8 @@ StripResult BeginStripRead(const StripGeometry& geom, PipelineJob* job) {
   if (!IsKnownMode(geom.Mode) || !job) return kStripBadGeometry;
   r.ScannerLineBytes = ScannerLineBytes(geom.Mode, geom.Pixels);
   r.PipelineLineBytes = PipelineLineBytes(geom.Mode, geom.Pixels, geom.Pack);
-  if (r.ScannerLineBytes == 0 || r.PipelineLineBytes == 0 || (geom.Height > 0 && geom.RowBytes == 0))
+  if (r.ScannerLineBytes == 0 || r.PipelineLineBytes == 0 ||
+      (geom.Height > 0 && geom.RowBytes == 0))
     return kStripBadGeometry;
   const RowLayout l = LayoutOf(geom, r.ScannerLineBytes, r.PipelineLineBytes);
   r.Produced = l.Produced;
@@ -223,7 +225,8 @@ StripResult DeliverRows(uint32_t maxRows, const RowSink& sink) {
       row = r.RowScratch;
     }
     const uint32_t y = r.RowsDelivered;
-    if (!sink.Row || !sink.Row(sink.Context, y, row, r.Geometry.RowBytes)) return Finish(kStripSinkFailed);
+    if (!sink.Row || !sink.Row(sink.Context, y, row, r.Geometry.RowBytes))
+      return Finish(kStripSinkFailed);
     ++r.FirstWaiting;
     --r.Waiting;
     ++r.RowsDelivered;

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,8 +27,8 @@
 #include "ds/tests/test_host.h"
 #include "ds/tests/xfer_driver.h"
 #include "ds/ui/settings.h"
-#include "vscsi/vscsi.h"
 #include "vscsi/description.h"
+#include "vscsi/vscsi.h"
 
 namespace wq {
 namespace {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,8 +18,8 @@
 #include "ds/tests/test_host.h"
 #include "ds/ui/settings.h"
 #include "ds/ui/settings_store.h"
-#include "vscsi/vscsi.h"
 #include "vscsi/description.h"
+#include "vscsi/vscsi.h"
 
 namespace wq {
 namespace {
@@ -94,7 +93,8 @@ class VirtualScannerRead : public ::testing::Test {
     if (!StartScanJob(kFinalScan)) return kStripScannerError;
     const uint32_t pixels = uint32_t(g_ParamBlock.ControlWord0);
     if (height == 0) height = uint32_t(g_ParamBlock.ControlWord1);
-    const StripGeometry geom = ScanStripGeometry(pack, swap, pixels, height, RowBytesOf(mode, pixels, pack));
+    const StripGeometry geom =
+        ScanStripGeometry(pack, swap, pixels, height, RowBytesOf(mode, pixels, pack));
     const StripResult begin = BeginStripRead(geom, &g_Pipeline);
     if (begin != kStripDone) return begin;
     return DeliverRows(height, RowSink{out, Keep});

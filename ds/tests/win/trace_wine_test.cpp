@@ -13,27 +13,21 @@ namespace {
 
 using namespace wine;
 
-// The heading's date and time vary; everything else must match.
-std::string MaskHeadings(std::string log) {
-  const std::string mark = "KORVA WQSCAN2 Report - ";
+// Replaces the rest of every line that begins with `mark` by `with`.
+std::string MaskAfter(std::string log, const std::string& mark, const char* with) {
   for (size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1)) {
     size_t start = at + mark.size();
     size_t end = log.find("\r\n", start);
-    log.replace(start, end - start, "<date>");
+    log.replace(start, end - start, with);
   }
   return log;
 }
 
-// The source's Id is the manager's to give (Wine numbers the sources it
-// finds), so the golden file holds "<id>" there.
-std::string MaskSourceIds(std::string log) {
-  const std::string mark = "Data Source Identity:\r\n        Id = ";
-  for (size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1)) {
-    size_t start = at + mark.size();
-    size_t end = log.find("\r\n", start);
-    log.replace(start, end - start, "<id>");
-  }
-  return log;
+// The heading's date and time vary; the source's Id is the manager's to give
+// (Wine numbers the sources it finds). Everything else must match.
+std::string MaskVarying(const std::string& log) {
+  return MaskAfter(MaskAfter(log, "KORVA WQSCAN2 Report - ", "<date>"),
+                   "Data Source Identity:\r\n        Id = ", "<id>");
 }
 
 TEST_F(ManagerTest, TraceOfAScriptedSessionMatchesTheGoldenFile) {
@@ -58,7 +52,7 @@ TEST_F(ManagerTest, TraceOfAScriptedSessionMatchesTheGoldenFile) {
   EXPECT_EQ(TwAppSourceCondition(&app), TWCC_SEQERROR);
   ASSERT_EQ(Close(), TWRC_SUCCESS);
 
-  const std::string log = MaskSourceIds(MaskHeadings(ReadFile(work + "\\WQLOG.TXT")));
+  const std::string log = MaskVarying(ReadFile(work + "\\WQLOG.TXT"));
   const std::string golden = ReadFile(SourceTreePath("ds/tests/win/golden/trace_session.txt"));
   ASSERT_FALSE(golden.empty());
   // Line by line, so that a difference names its line.
@@ -86,7 +80,7 @@ TEST_F(ManagerTest, TraceOnANearlyFullDisk) {
   ASSERT_EQ(Open(), TWRC_SUCCESS);
   EXPECT_EQ(Pending(MSG_GET), -1);
   ASSERT_EQ(Close(), TWRC_SUCCESS);
-  EXPECT_EQ(MaskHeadings(ReadFile("S:\\WQLOG.TXT")),
+  EXPECT_EQ(MaskVarying(ReadFile("S:\\WQLOG.TXT")),
             "\r\n****************************************************************************\r\n"
             "KORVA WQSCAN2 Report - <date>\r\n\r\n"
             "Insufficient disk space. Can't save a log file.\r\n");

@@ -50,10 +50,6 @@ Failure SourceFailure(const std::string& what) {
   return f;
 }
 
-TW_UINT16 SetOne(TW_UINT16 cap, TW_UINT16 type, uint32_t item) {
-  return TwAppSetOneValue(&g_App, cap, type, item);
-}
-
 uint32_t FixBits(double v) {
   const TW_FIX32 f = ToFix32(v);
   return uint32_t(uint16_t(f.Whole)) | uint32_t(f.Frac) << 16;
@@ -100,7 +96,7 @@ Failure Negotiate(const AcquireOptions& o) {
   };
   for (const Setting& s : settings) {
     if (!s.wanted) continue;
-    const TW_UINT16 rc = SetOne(s.cap, s.type, s.value);
+    const TW_UINT16 rc = TwAppSetOneValue(&g_App, s.cap, s.type, s.value);
     // CHECKSTATUS: the source took a value near the one asked for.
     if (rc != TWRC_SUCCESS && rc != TWRC_CHECKSTATUS)
       return SourceFailure(std::string("the source refused ") + s.name);

@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -260,7 +259,8 @@ class StripsUnderWindows : public ::testing::Test {
     const uint32_t pixels = uint32_t(g_ParamBlock.ControlWord0);
     if (height == 0) height = uint32_t(g_ParamBlock.ControlWord1);
     SetProgressTotal(height, false);
-    const StripGeometry geom = ScanStripGeometry(pack, mode == 6 && pack, pixels, height, RowBytesOf(mode, pixels, pack));
+    const StripGeometry geom = ScanStripGeometry(pack, mode == 6 && pack, pixels, height,
+                                                 RowBytesOf(mode, pixels, pack));
     StripResult r = BeginStripRead(geom, &g_Pipeline);
     if (r == kStripDone) r = DeliverRows(height, RowSink{out, Keep});
     if (!keep) CloseProgress();
@@ -348,7 +348,8 @@ TEST_F(StripsUnderWindows, EscapeDuringTheSecondStripCancels) {
   ASSERT_TRUE(StartScanJob(kFinalScan));
   const uint32_t height = uint32_t(g_ParamBlock.ControlWord1);
   SetProgressTotal(height, false);
-  ASSERT_EQ(BeginStripRead(ScanStripGeometry(false, false, 400, height, 400), &g_Pipeline), kStripDone);
+  ASSERT_EQ(BeginStripRead(ScanStripGeometry(false, false, 400, height, 400), &g_Pipeline),
+            kStripDone);
   const uint32_t perStrip = g_Strips.BufferLines;
   Rows r;
   const StripResult result = DeliverRows(height, RowSink{&r, Keep});
