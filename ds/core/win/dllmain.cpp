@@ -17,7 +17,10 @@ extern "C" TW_UINT16 TW_CALLINGSTYLE DS_Entry(pTW_IDENTITY origin, TW_UINT32 dg,
     wq::ResetSessionAtLoad();
     g_Started = true;
   }
-  return wq::DsEntryProc(origin, dg, dat, msg, data);
+  const TW_UINT16 rc = wq::DsEntryProc(origin, dg, dat, msg, data);
+  if ((dg & 0xF) == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS && rc == TWRC_SUCCESS)
+    wq::NoteOpeningManager(__builtin_return_address(0));
+  return rc;
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

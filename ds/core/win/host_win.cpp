@@ -82,24 +82,55 @@ void AbandonOutputFile() {
   if (g_Output.f) FileWriterAbandon(&g_Output);
 }
 
-// The manager is loaded around each call and released again. A 64-bit
-// process has no "TWAIN_32.DLL" of its own: call back through the manager
-// already serving the application.
-void CallManager(TW_IDENTITY* source, TW_IDENTITY* application, TW_UINT16 msg) {
+// The module whose code sent MSG_OPENDS, when it exports DSM_Entry.
+struct OpeningManager {
+  wchar_t Path[MAX_PATH];
+};
+OpeningManager g_OpeningManager;
+
+// The manager is loaded around each call and released again: the one that
+// opened the source, else one of the documented names already serving the
+// application (a manager this process has not loaded knows no application
+// to pass the request to). 64-bit Windows has no "TWAIN_32.DLL": there the
+// TWAIN Working Group's manager comes first.
+HMODULE LoadCallbackManager() {
+  if (g_OpeningManager.Path[0]) {
+    if (HMODULE m = LoadLibraryW(g_OpeningManager.Path)) return m;
+  }
 #if defined(_WIN64)
-  const char* name = "TWAINDSM.DLL";
-  if (!GetModuleHandleA(name)) name = "TWAIN_32.DLL";
-  if (!GetModuleHandleA(name)) return;
+  static constexpr const char* kNames[] = {"TWAINDSM.DLL", "TWAIN_32.DLL"};
 #else
-  const char* name = "TWAIN_32.DLL";
+  static constexpr const char* kNames[] = {"TWAIN_32.DLL", "TWAINDSM.DLL"};
 #endif
-  HMODULE manager = LoadLibraryA(name);
+  for (const char* name : kNames)
+    if (GetModuleHandleA(name)) return LoadLibraryA(name);
+  return nullptr;
+}
+
+void CallManager(TW_IDENTITY* source, TW_IDENTITY* application, TW_UINT16 msg) {
+  HMODULE manager = LoadCallbackManager();
   if (!manager) return;
   auto entry = reinterpret_cast<DSMENTRYPROC>(
       reinterpret_cast<void*>(GetProcAddress(manager, "DSM_Entry")));
   if (entry) entry(source, application, DG_CONTROL, DAT_NULL, msg, nullptr);
   FreeLibrary(manager);
 }
+
+}  // namespace
+
+void NoteOpeningManager(void* caller) {
+  g_OpeningManager.Path[0] = 0;
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          static_cast<LPCWSTR>(caller), &module) ||
+      !module || module == g_Instance || !GetProcAddress(module, "DSM_Entry"))
+    return;
+  const DWORD n = GetModuleFileNameW(module, g_OpeningManager.Path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) g_OpeningManager.Path[0] = 0;
+}
+
+namespace {
 
 HGLOBAL g_SettingsMemory;
 
