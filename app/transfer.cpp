@@ -279,12 +279,12 @@ bool TransferOne(TwainLink* link, const AcquireHost& host) {
   }
   // Cancelled, failed, or a buffer the program cannot use: the page is
   // dropped with its partial file, and the pages after it as well.
+  // The partial file goes before the source hears that the page is over.
   host.clearStatus(host.ctx);
   file.Close();
-  if (placed == Placed::kWriteError) {
-    host.removeFile(host.ctx, path.c_str());
-    host.messageForDrive(host.ctx, 13, host.workDirectory(host.ctx)[0]);
-  }
+  host.removeFile(host.ctx, path.c_str());
+  file.path.clear();
+  if (placed == Placed::kWriteError) host.messageForDrive(host.ctx, 13, host.workDirectory(host.ctx)[0]);
   buffer.Free();
   rows.Free();
   EndTransfer(link);

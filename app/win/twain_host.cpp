@@ -19,18 +19,30 @@ DSMENTRYPROC Bind(HMODULE module) {
   return reinterpret_cast<DSMENTRYPROC>(reinterpret_cast<void*>(entry));
 }
 
-// TWAIN_32.DLL in the Windows directory. 64-bit Windows has no such
-// manager; there the TWAIN Working Group's TWAINDSM.DLL is looked for too.
+std::string InFolder(UINT(WINAPI* folder)(LPSTR, UINT), int name) {
+  char dir[MAX_PATH];
+  const UINT n = folder(dir, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return "";
+  std::string path(dir, n);
+  if (path.back() != '\\') path += '\\';
+  return path + Narrow(LoadText(name));
+}
+
+HMODULE LoadFile(const std::string& path) {
+  if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+  return LoadLibraryA(path.c_str());
+}
+
+// The TWAIN Working Group's TWAINDSM.DLL from the system directory where
+// the system has one, as current TWAIN applications load it; else
+// TWAIN_32.DLL from the Windows directory. That file is 32-bit on 64-bit
+// Windows (which has no other): a 64-bit build then takes a TWAIN_32.DLL of
+// its own word size where the loader finds one (Wine's 64-bit manager).
 DSMENTRYPROC LoadManager(void*) {
-  char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  std::string path = windows;
-  if (path.empty() || path.back() != '\\') path += '\\';
-  path += Narrow(LoadText(IDS_TWAIN32));
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-    g_manager.module = LoadLibraryA(path.c_str());
+  g_manager.module = LoadFile(InFolder(GetSystemDirectoryA, IDS_TWAINDSM));
+  if (!g_manager.module) g_manager.module = LoadFile(InFolder(GetWindowsDirectoryA, IDS_TWAIN32));
 #if defined(_WIN64)
-  if (!g_manager.module) g_manager.module = LoadLibraryA(Narrow(LoadText(IDS_TWAINDSM)).c_str());
+  if (!g_manager.module) g_manager.module = LoadLibraryA(Narrow(LoadText(IDS_TWAIN32)).c_str());
 #endif
   if (!g_manager.module) return nullptr;
   DSMENTRYPROC entry = Bind(g_manager.module);
