@@ -24,12 +24,14 @@ std::string Lower(std::string s) {
 }  // namespace
 
 const char* AcquireUsage() {
-  return "usage: TWACQUIRE [--list] [--source NAME] [--mode bw|gray|palette|color] [--dpi N]\n"
+  return "usage: TWACQUIRE [--list] [--manager twaindsm|twain_32] [--source NAME]\n"
+         "                 [--mode bw|gray|palette|color] [--dpi N]\n"
          "                 [--frame L,T,R,B] [--brightness N] [--contrast N] [--threshold N]\n"
          "                 [--xfer native|memory|file] [--feeder [N|all]] [--output FILE]\n"
          "                 [--timeout SECONDS] [--saved]\n"
          "  frame in inches; '#' in FILE is the page number (default scan###.bmp);\n"
          "  .bmp or .tif; defaults: \"KORVA TWAIN32\", color, 150 dpi, native, one page;\n"
+         "  the manager is TWAINDSM.DLL where the system has one, else TWAIN_32.DLL;\n"
          "  --saved keeps the mode and resolution the source has saved\n";
 }
 
@@ -57,6 +59,12 @@ bool ParseAcquireOptions(int argc, const char* const* argv, AcquireOptions* o, s
       if (!needs() || !*value) return fail("--source needs a product name");
       if (std::strlen(value) > 33) return fail("a product name has at most 33 characters");
       o->Source = value;
+    } else if (a == "--manager") {
+      if (!needs()) return fail("--manager needs twaindsm or twain_32");
+      const std::string m = Lower(value);
+      if (m == "twaindsm" || m == "twaindsm.dll") o->Manager = ManagerChoice::kTwainDsm;
+      else if (m == "twain_32" || m == "twain_32.dll") o->Manager = ManagerChoice::kTwain32;
+      else return fail("unknown manager \"" + m + "\" (twaindsm, twain_32)");
     } else if (a == "--mode" || a == "-m") {
       if (!needs()) return fail("--mode needs bw, gray, palette or color");
       const std::string m = Lower(value);

@@ -11,11 +11,16 @@ namespace wq {
 
 enum class XferMech : uint8_t { kNative, kMemory, kFile };
 enum class PageFormat : uint8_t { kBmp, kTiff };
+// The source manager: the one a Windows application of this word size
+// loads first (TWAINDSM.DLL where there is one, else TWAIN_32.DLL), or one
+// of the two by name.
+enum class ManagerChoice : uint8_t { kDefault, kTwainDsm, kTwain32 };
 
 struct AcquireOptions {
   bool List = false;                   // --list: the sources, nothing else
   bool Help = false;
   std::string Source = "KORVA TWAIN32";
+  ManagerChoice Manager = ManagerChoice::kDefault;
   bool Saved = false;                  // --saved: the source's own mode and resolution
   uint16_t PixelType = TWPT_RGB;
   double Dpi = 150;

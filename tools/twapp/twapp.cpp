@@ -1,6 +1,7 @@
 #include "tools/twapp/twapp.h"
 
 #include <cstring>
+#include <string>
 
 #include "common/strutil.h"
 
@@ -37,18 +38,34 @@ void FillIdentity(TW_IDENTITY* id, TW_UINT32 number) {
 
 }  // namespace
 
-bool TwAppLoad(TwApp* app, const char* managerName) {
+bool TwAppLoad(TwApp* app, TwManager which) {
   *app = TwApp{};
-  app->Manager = LoadLibraryA(managerName);
-  if (!app->Manager) return false;
-  app->Entry = reinterpret_cast<DSMENTRYPROC>(
-      reinterpret_cast<void*>(GetProcAddress(app->Manager, "DSM_Entry")));
-  if (!app->Entry) {
-    FreeLibrary(app->Manager);
-    app->Manager = nullptr;
-    return false;
+  auto bind = [app](HMODULE module, const char* name) {
+    if (!module) return false;
+    auto entry = reinterpret_cast<DSMENTRYPROC>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DSM_Entry")));
+    if (!entry) {
+      FreeLibrary(module);
+      return false;
+    }
+    app->Manager = module;
+    app->Entry = entry;
+    app->ManagerName = name;
+    return true;
+  };
+  if (which != TwManager::kTwain32) {
+    // From the system directory only, as Windows applications load it.
+    char dir[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+    if (n && n < MAX_PATH - 16) {
+      const std::string path = std::string(dir, n) + "\\TWAINDSM.DLL";
+      if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+          bind(LoadLibraryA(path.c_str()), "TWAINDSM.DLL"))
+        return true;
+    }
+    if (which == TwManager::kTwainDsm) return false;
   }
-  return true;
+  return bind(LoadLibraryA("TWAIN_32.DLL"), "TWAIN_32.DLL");
 }
 
 TW_UINT16 TwAppOpenManager(TwApp* app, TW_UINT32 id) {

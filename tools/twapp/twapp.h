@@ -11,8 +11,15 @@
 
 #include "twain/twain.h"
 
+// Which source manager to load. kDefault is the one a Windows application
+// of this word size loads first: the TWAIN Working Group's TWAINDSM.DLL from
+// the system directory where there is one, else TWAIN_32.DLL (Wine's
+// manager in both word sizes; Windows' own on 32-bit Windows).
+enum class TwManager { kDefault, kTwainDsm, kTwain32 };
+
 struct TwApp {
   HMODULE Manager;
+  const char* ManagerName;  // "TWAINDSM.DLL" or "TWAIN_32.DLL", once loaded
   DSMENTRYPROC Entry;
   HWND Window;              // hidden parent given to MSG_OPENDSM
   TW_IDENTITY App;          // this application
@@ -22,8 +29,8 @@ struct TwApp {
   std::vector<TW_UINT16> Requests;  // source requests seen by the message loop
 };
 
-// Loads the manager (by name, default "twain_32.dll") and binds DSM_Entry.
-bool TwAppLoad(TwApp* app, const char* managerName = "twain_32.dll");
+// Loads the manager and binds DSM_Entry.
+bool TwAppLoad(TwApp* app, TwManager which = TwManager::kDefault);
 // MSG_OPENDSM with a hidden window of this thread; `id` is the
 // application's identity Id.
 TW_UINT16 TwAppOpenManager(TwApp* app, TW_UINT32 id = 1);

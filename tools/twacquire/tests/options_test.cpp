@@ -28,6 +28,7 @@ TEST(AcquireOptions, DefaultIsOneColourPageAt150DpiIntoABmpByNativeTransfer) {
   EXPECT_EQ(o.Format, PageFormat::kBmp);
   EXPECT_EQ(PageFileName(o.Output, 1), "scan001.bmp");
   EXPECT_FALSE(o.Saved);
+  EXPECT_EQ(o.Manager, ManagerChoice::kDefault);
   AcquireOptions saved;
   ASSERT_TRUE(Parse({"--saved", "-x", "memory"}, &saved, &error)) << error;
   EXPECT_TRUE(saved.Saved);
@@ -70,6 +71,12 @@ TEST(AcquireOptions, EverySettingIsTaken) {
   EXPECT_EQ(bare.Pages, 0);
   EXPECT_EQ(bare.PixelType, TWPT_PALETTE);
   EXPECT_TRUE(bare.List);
+
+  AcquireOptions dsm, wine;
+  ASSERT_TRUE(Parse({"--manager", "TWAINDSM"}, &dsm, &error)) << error;
+  EXPECT_EQ(dsm.Manager, ManagerChoice::kTwainDsm);
+  ASSERT_TRUE(Parse({"--manager", "twain_32.dll"}, &wine, &error)) << error;
+  EXPECT_EQ(wine.Manager, ManagerChoice::kTwain32);
 }
 
 TEST(AcquireOptions, RefusesWhatItCannotDoWithAReason) {
@@ -83,7 +90,8 @@ TEST(AcquireOptions, RefusesWhatItCannotDoWithAReason) {
       {"--feeder", "0"},           {"--feeder", "2.5"},
       {"-o", "page.jpg"},          {"-o", "dir.bmp/page"},
       {"--source", ""},            {"--source", "a name far longer than thirty-three characters"},
-      {"--colour"},                {"--timeout", "0"}};
+      {"--colour"},                {"--timeout", "0"},
+      {"--manager"},               {"--manager", "twain.dll"}};
   for (const auto& args : bad) {
     AcquireOptions o;
     std::string error;

@@ -296,7 +296,14 @@ int Run(int argc, char** argv) {
   }
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  if (!TwAppLoad(&g_App)) return Fail(Failure{true, 0, "no TWAIN source manager (twain_32.dll)"});
+  static constexpr TwManager kManagers[] = {TwManager::kDefault, TwManager::kTwainDsm,
+                                             TwManager::kTwain32};
+  if (!TwAppLoad(&g_App, kManagers[int(o.Manager)])) {
+    static const char* const kMissing[] = {"no TWAIN source manager (TWAINDSM.DLL or TWAIN_32.DLL)",
+                                           "no TWAINDSM.DLL in the system directory",
+                                           "no TWAIN source manager TWAIN_32.DLL"};
+    return Fail(Failure{true, 0, kMissing[int(o.Manager)]});
+  }
   if (TwAppOpenManager(&g_App) != TWRC_SUCCESS)
     return Fail(Failure{true, TwAppManagerCondition(&g_App), "the source manager does not open"});
   if (o.List) {
