@@ -77,12 +77,47 @@ function(wq_native_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 endfunction()
 
-# A GoogleTest program of the win64 build, run under Wine against the
+# The Windows builds run their tests under Wine: win64 in a 64-bit prefix,
+# win32 (the shipped build) in a 32-bit one. The main prefix of the build's
+# word size is laid out for Wine's TWAIN manager; the one ending in -dsm for
+# the official TWAINDSM.DLL (scripts/env.sh).
+if(WIN32 AND WQ_TESTS)
+  set(WQ_WINE ON)
+  if(WQ_TARGET STREQUAL "win32")
+    get_filename_component(WQ_WINE_BASE "${CMAKE_BINARY_DIR}/../wine32" ABSOLUTE)
+  else()
+    get_filename_component(WQ_WINE_BASE "${CMAKE_BINARY_DIR}/../wine" ABSOLUTE)
+  endif()
+else()
+  set(WQ_WINE OFF)
+endif()
+
+# The environment of a test that runs under Wine or lays out a prefix: the
+# word size, the manager, the source tree and the prefix (the main one, or
+# with PREFIX x the one made from it, MAIN-x).
+#   wq_wine_env(test [DSM] [PREFIX x] [VARS NAME=VALUE...])
+function(wq_wine_env test)
+  cmake_parse_arguments(A "DSM" "PREFIX" "VARS" ${ARGN})
+  set(manager wine)
+  set(prefix ${WQ_WINE_BASE})
+  if(A_DSM)
+    set(manager twaindsm)
+    set(prefix ${prefix}-dsm)
+  endif()
+  if(A_PREFIX)
+    set(prefix ${prefix}-${A_PREFIX})
+  endif()
+  set(env WQ_ARCH=${WQ_TARGET} WQ_MANAGER=${manager} WQ_SOURCE_DIR=${CMAKE_SOURCE_DIR}
+      WQ_WINEPREFIX=${prefix} ${A_VARS})
+  set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}")
+endfunction()
+
+# A GoogleTest program of a Windows build, run under Wine against the
 # installed prefix. One CTest entry per program keeps Wine start-ups few.
 #   wq_wine_test(name SOURCES ... LIBS ... [GUI] [TIMEOUT s] [DEPENDS targets])
 function(wq_wine_test name)
   cmake_parse_arguments(A "GUI" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
-  if(NOT WQ_TESTS OR NOT WQ_TARGET STREQUAL "win64")
+  if(NOT WQ_WINE)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})
@@ -94,8 +129,8 @@ function(wq_wine_test name)
     set(A_TIMEOUT 600)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-  set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT ${A_TIMEOUT}
-    ENVIRONMENT "WQ_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT ${A_TIMEOUT})
+  wq_wine_env(${name})
 endfunction()
 
 # A libFuzzer target of the native build (clang only), plus a short CTest run

@@ -2,6 +2,7 @@
 # Installs whatever this project needs and the machine lacks (Debian).
 # Quiet and quick when everything is already there.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest
       libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
@@ -19,12 +20,22 @@ for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
 
+# The shipped programs are 32-bit: where this machine runs 32-bit code, Wine
+# gets its 32-bit half too (after which 64-bit prefixes made without it no
+# longer start; the scripts make those anew).
+i386=0
+if wq_runs_32bit; then
+  i386=1
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" || missing+=(wine32:i386)
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  # wine32 is useless here (the kernel runs no 32-bit code) and, if present,
-  # makes `wine` pick it and fail: never let it in.
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  if [ $i386 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo_cmd dpkg --add-architecture i386
+  fi
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -22,14 +22,14 @@ wq_native_test(ds_caps_test
 
 wq_fuzz(ds_caps_fuzz SOURCES core/fuzz/caps_fuzz.cpp LIBS ds_portable RUNS 20000)
 
-# Through Wine's TWAIN manager, against the installed source and the virtual
+# Through a TWAIN manager, against the installed source and the virtual
 # bus, in the data source tests' own prefix: a test application checks every
 # configuration.
 wq_wine_test(ds_caps_wine_test
   SOURCES core/tests/win/caps_wine_test.cpp core/tests/cap_bytes.cpp core/tests/cap_checks.cpp
   LIBS ds_wine_support twapp DEPENDS wineprefix TIMEOUT 600)
-if(WQ_TESTS AND WQ_TARGET STREQUAL "win64")
+if(WQ_WINE)
   set_tests_properties(ds_caps_wine_test PROPERTIES FIXTURES_REQUIRED ds_prefix
-    RESOURCE_LOCK ds_prefix
-    ENVIRONMENT "WQ_SOURCE_DIR=${CMAKE_SOURCE_DIR};WQ_WINEPREFIX=${ds_prefix}")
+    RESOURCE_LOCK ds_prefix)
+  wq_wine_env(ds_caps_wine_test PREFIX ds)
 endif()
