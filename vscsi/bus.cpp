@@ -394,6 +394,19 @@ void VscsiWireClear() {
   WireClear(&bus.wire);
 }
 
+bool VscsiLoadSheets(int hostAdapter, int target, uint32_t sheets) {
+  Bus& bus = TheBus();
+  std::lock_guard<std::mutex> guard(bus.lock);
+  EnsureConfigured(bus);
+  if (hostAdapter < 0 || target < 0 || hostAdapter > 255 || target > 255) return false;
+  const size_t i = FindDevice(bus, uint8_t(hostAdapter), uint8_t(target), 0);
+  if (i == kNoDevice) return false;
+  Device& d = bus.devices[i];
+  if (!d.config.scanner || d.scanner.options.adfType == 0) return false;
+  d.scanner.sheetsLeft = sheets;
+  return true;
+}
+
 size_t VscsiDescribe(int hostAdapter, int target, char* buf, size_t bufSize) {
   Bus& bus = TheBus();
   std::lock_guard<std::mutex> guard(bus.lock);

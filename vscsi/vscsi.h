@@ -52,6 +52,10 @@ void VscsiWireClear();
 // selected source...), for tests. Returns the length written (0: no device).
 size_t VscsiDescribe(int hostAdapter, int target, char* buf, size_t bufSize);
 
+// Puts `sheets` sheets into the feeder tray of the scanner at that address,
+// as a user refilling it would (whatever it held before); the scanner's
+// state is otherwise kept. False when there is no scanner with a feeder.
+bool VscsiLoadSheets(int hostAdapter, int target, uint32_t sheets);
 // Requests waiting for VscsiPoll (the DLL's timer thread stops when none is
 // left for a while).
 size_t VscsiPendingCount();

@@ -364,6 +364,20 @@ TEST_F(ScanTest, OtherModelsEjectAfterTheLastLine) {
   EXPECT_EQ(Describe(0, kT210, "sheet_loaded"), "0");
   EXPECT_EQ(Describe(0, kT210, "sheets_ejected"), "1");
   EXPECT_EQ(Start(kT210).asc(), 0x3A);
+  // Paper put back: the next sheet is the second fed, the window as it was.
+  EXPECT_FALSE(VscsiLoadSheets(0, 7, 2));  // no device there
+  ASSERT_TRUE(VscsiLoadSheets(0, kT210, 2));
+  EXPECT_EQ(Describe(0, kT210, "sheets"), "2");
+  ASSERT_TRUE(Start(kT210).good());
+  EXPECT_EQ(Describe(0, kT210, "sheets_fed"), "2");
+  EXPECT_EQ(Describe(0, kT210, "sheets"), "1");
+}
+
+TEST(ScanFeeder, OnlyAScannerWithAFeederTakesPaper) {
+  Configure("adapter 0\ndevice 0:2 scanner model=WQ210\ndevice 0:3 generic type=disk\n");
+  EXPECT_FALSE(VscsiLoadSheets(0, 2, 1));
+  EXPECT_FALSE(VscsiLoadSheets(0, 3, 1));
+  EXPECT_FALSE(VscsiLoadSheets(-1, 2, 1));
 }
 
 TEST(ScanFaults, PaperJamInTheMiddleOfAnImage) {
