@@ -36,13 +36,22 @@ void ShowSourceError(const char* leadIn, TW_UINT16 cc) {
   g_Host.ErrorBox(g_Session.ParentWindow, text);
 }
 
+namespace {
+// An application that hid the source's window and turned the indicators
+// off runs the transfer unattended: a message box would wait for a user
+// who is not watching (the application's call would never return), so the
+// failure reaches it by its condition code alone. A question is answered
+// as Cancel would be.
+bool Unattended() { return g_Session.State >= 6 && !g_Session.ShowUI && !g_Session.Indicators; }
+}  // namespace
+
 int ShowMessageById(int id, int buttons) {
-  if (!g_Host.ShowMessage) return kAnswerCancel;
+  if (!g_Host.ShowMessage || Unattended()) return kAnswerCancel;
   return g_Host.ShowMessage(g_Env.JapaneseUI ? id + text::kJapaneseOffset : id, buttons);
 }
 
 int ShowMessageWithArg(int id, const char* arg, int buttons) {
-  if (!g_Host.ShowMessageWith) return kAnswerCancel;
+  if (!g_Host.ShowMessageWith || Unattended()) return kAnswerCancel;
   return g_Host.ShowMessageWith(g_Env.JapaneseUI ? id + text::kJapaneseOffset : id, arg, buttons);
 }
 

@@ -37,6 +37,8 @@ void ShowSourceError(const char* leadIn, TW_UINT16 conditionCode);
 
 // A string-table message in the user's language (the Japanese twin at
 // id + 1000 when the country is 81); returns the answer (kAnswerOk, ...).
+// Not shown while a transfer runs with the source's window hidden and the
+// indicators off: the answer is then kAnswerCancel.
 int ShowMessageById(int id, int buttons);
 // The same for a message with one "%s", filled with `arg`.
 int ShowMessageWithArg(int id, const char* arg, int buttons);

@@ -23,6 +23,9 @@ namespace {
 constexpr const char* kEntryName = "KorvaSCANLIB";
 // A search never lists more devices than a few adapters can hold.
 constexpr int kMaxListed = 16 * 8;
+// The scanner's sense for a feeder without paper: medium error, ASC 0x3A.
+constexpr int16_t kSenseMediumError = 3;
+constexpr int16_t kSenseFeederEmpty = 58;
 
 void ToDevice(const ScannerIdentity& id) {
   memcpy(g_ParamBlock.DeviceName, id.Name, sizeof g_ParamBlock.DeviceName);
@@ -261,7 +264,7 @@ int CheckScannerStatus(const ScannerResult& r, bool duringRead, bool retryJam) {
   if (r.SenseKey == 0) return ShowAndReset(msg::kNoScanner, false);
   const bool q = r.SenseQualifier != 0;
   switch (r.SenseCode) {
-    case 58:
+    case kSenseFeederEmpty:
       return ShowAndReset(msg::kAdfEmpty, true);
     case 83: {
       if (!retryJam) return ShowAndReset(msg::kPaperJam, true);
@@ -333,15 +336,24 @@ bool StartScanJob(int kind) {
   ToDevice(g_ScanJob.Remembered);
   CallScanner(kSelDeviceEqlByte);
 
-  // 2. Light source; a step that fails is reported as it is.
+  // 2. Light source; a step that fails is reported as it is, except that
+  // the library tells a feeder without paper by "not ready" alone (it read
+  // the sub-device page; the scanner itself reported nothing): that is the
+  // scanner's empty-feeder condition, not a missing scanner.
+  ScannerResult source{};
   if (s.ADF == 1) {
-    if (CallScanner(kSelSetScannerAdf)) CallScanner(kSelScannerReadyAdf);
+    if (CallScanner(kSelSetScannerAdf) && !CallScanner(kSelScannerReadyAdf)) {
+      source = LastScannerResult();
+      if (source.Status == kScanUnitNotReady && source.SenseKey == 0 && b.AdfReady == 0)
+        source = ScannerResult{source.Status, kSenseMediumError, kSenseFeederEmpty, 0};
+    }
   } else if (s.Mirror == 1) {
     if (CallScanner(kSelSetScannerFsu)) CallScanner(kSelScannerReadyFsu);
   } else {
     CallScanner(kSelSetScannerRefl);
   }
-  if (CheckScannerStatus(LastScannerResult(), false, false)) return false;
+  if (source.Status == kScanOk) source = LastScannerResult();
+  if (CheckScannerStatus(source, false, false)) return false;
 
   // 3, 4. Mode, the vendor flag, units.
   int mode = ScannerMode(s.Mode);

@@ -493,6 +493,40 @@ TEST_F(XferTest, FeederBatchOfThreeSheets) {
   EXPECT_EQ(Describe()["sheets"], "0");
 }
 
+TEST_F(XferTest, EmptyFeederEndsTheTransferWithItsMessageOrQuietly) {
+  Start("WQ140", "adf=1 sheets=1");
+  Mode(3);
+  ASSERT_EQ(Enable(), TWRC_SUCCESS);
+  ASSERT_EQ(test::NativeXfer(c).Rc, TWRC_XFERDONE);
+  ASSERT_EQ(test::PendingXfers(c, MSG_ENDXFER), 0);
+  const auto starts = [] { return Describe()["starts"]; };
+  const std::string before = starts();
+  // The indicators on: the empty-feeder message, and the scanner never starts.
+  g_TestHost.messages.clear();
+  ReadyForTransfer();
+  const XferResult shown = test::MemoryXfer(c);
+  EXPECT_EQ(shown.Rc, TWRC_FAILURE);
+  EXPECT_EQ(shown.Cc, TWCC_OPERATIONERROR);
+  EXPECT_EQ(g_TestHost.messages, std::vector<int>{msg::kAdfEmpty});
+  EXPECT_EQ(starts(), before);
+  // Off, with the window hidden: no box at all, the same condition code.
+  test::PendingXfers(c, MSG_ENDXFER);
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  ASSERT_EQ(test::CapSetOne(CAP_INDICATORS, TWTY_BOOL, 0).rc, TWRC_SUCCESS);
+  g_TestHost.messages.clear();
+  ReadyForTransfer();
+  const XferResult quiet = test::NativeXfer(c);
+  EXPECT_EQ(quiet.Rc, TWRC_FAILURE);
+  EXPECT_EQ(quiet.Cc, TWCC_OPERATIONERROR);
+  EXPECT_TRUE(g_TestHost.messages.empty());
+  EXPECT_EQ(test::LiveBlocks(), 0u);
+  // Paper again: the next transfer scans.
+  test::PendingXfers(c, MSG_ENDXFER);
+  ASSERT_TRUE(VscsiLoadSheets(0, 4, 1));
+  ReadyForTransfer();
+  EXPECT_EQ(test::NativeXfer(c).Rc, TWRC_XFERDONE);
+}
+
 TEST_F(XferTest, JamOnTheSecondSheetKeepsTheFirstPage) {
   Start("WQ140", "adf=1 sheets=3\nfault jam read=3 after=60");
   Mode(3);

@@ -63,6 +63,13 @@ std::map<std::string, std::string> Describe() {
   return vscsi::ParseDescription(buf);
 }
 
+bool LoadSheets(uint32_t sheets) {
+  typedef bool (*LoadFn)(int, int, uint32_t);
+  auto load = reinterpret_cast<LoadFn>(
+      reinterpret_cast<void*>(GetProcAddress(Aspi(), "VscsiLoadSheets")));
+  return load && load(0, 4, sheets);
+}
+
 const char* DefaultBus() {
   auto def = reinterpret_cast<DefaultFn>(
       reinterpret_cast<void*>(GetProcAddress(Aspi(), "VscsiDefaultConfig")));

@@ -20,6 +20,8 @@ std::string WindowsPathOf(const std::string& unixPath);
 // that the scanner library finds the same module, and configures it.
 bool ConfigureBus(const char* text);
 const char* DefaultBus();
+// Puts paper into the feeder of the scanner at adapter 0, target 4.
+bool LoadSheets(uint32_t sheets);
 // The bus's own view of the device at adapter 0, target 4 (where the tests
 // put their scanner): its description's keys and values.
 std::map<std::string, std::string> Describe();

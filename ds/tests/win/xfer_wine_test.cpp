@@ -404,6 +404,96 @@ TEST_F(XferWineTest, FeederBatchOfThreeSheets) {
   EXPECT_EQ(Describe()["sheets"], "0");
 }
 
+// One transfer by mechanism m (0 native, 1 memory, 2 file).
+XferResult XferBy(const test::XferChannel& c, int m) {
+  if (m == 0) return test::NativeXfer(c);
+  if (m == 1) return test::MemoryXfer(c);
+  DeleteFileA((SourceDir() + "SHEET.BMP").c_str());
+  return test::FileXfer(c, SourceDir() + "SHEET.BMP", TWFF_BMP);
+}
+
+TEST_F(XferWineTest, TenSheetBatchesByEveryMechanismEndAtZero) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[2], "adf=1 sheets=10"));
+  Preset(3, 30);  // the WQ220's lowest resolution
+  SetIni(SourceDir() + model.Preset, "ScannerOption", "ADF", "1");
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 8, 11.5), TWRC_SUCCESS);  // down to the sheets' squares
+  for (int m = 0; m < 3; ++m) {
+    SCOPED_TRACE(m);
+    if (m) {
+      ASSERT_TRUE(LoadSheets(10));
+    }
+    ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+    int pages = 0;
+    int16_t pending = -1;
+    // Bounded: a source that never ends the batch fails here.
+    while (pending != 0 && pages < 12) {
+      const XferResult r = XferBy(c, m);
+      ASSERT_EQ(r.Rc, TWRC_XFERDONE) << "page " << pages + 1 << " cc " << r.Cc;
+      ++pages;
+      // The WQ220 keeps its sheet until unloaded: each page is the next one.
+      EXPECT_EQ(test::CountSheetSquares(r.Page, test::ScanFrame{0, 0, 30, 30}),
+                std::min(pages + 10 * m, 8));
+      pending = Pending(MSG_ENDXFER);
+    }
+    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(Pending(MSG_GET), 0);
+    EXPECT_EQ(Describe()["sheets"], "0");
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  }
+}
+
+TEST_F(XferWineTest, AnEmptyFeederEndsTheTransferAndPaperAgainScans) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[0], "adf=1 sheets=1"));
+  Preset(3, 25);
+  SetIni(SourceDir() + model.Preset, "ScannerOption", "ADF", "1");
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 4, 4), TWRC_SUCCESS);
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  ASSERT_EQ(test::NativeXfer(c).Rc, TWRC_XFERDONE);
+  ASSERT_EQ(Pending(MSG_ENDXFER), 0);  // the tray is empty: state 5
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  for (int m = 0; m < 3; ++m) {
+    SCOPED_TRACE(m);
+    // With the indicators on, the source says why.
+    ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+    const XferResult r = XferBy(c, m);
+    EXPECT_EQ(r.Rc, TWRC_FAILURE);
+    EXPECT_EQ(r.Cc, TWCC_OPERATIONERROR);
+    const auto texts = TakeBoxes();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(Utf8(texts[0]), "ADF is empty.\n Place an original in the ADF and try again.");
+    if (m == 2) {
+      EXPECT_FALSE(FileExists(SourceDir() + "SHEET.BMP"));
+    }
+    EXPECT_EQ(Pending(MSG_GET), 0);
+    Pending(MSG_ENDXFER);
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  }
+  // With them off, the application hears it from the condition code alone.
+  ASSERT_EQ(SetOne(CAP_INDICATORS, TWTY_BOOL, 0), TWRC_SUCCESS);
+  for (int m = 0; m < 3; ++m) {
+    SCOPED_TRACE(m);
+    ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+    const XferResult r = XferBy(c, m);
+    EXPECT_EQ(r.Rc, TWRC_FAILURE);
+    EXPECT_EQ(r.Cc, TWCC_OPERATIONERROR);
+    EXPECT_TRUE(TakeBoxes().empty());
+    Pending(MSG_ENDXFER);
+    ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  }
+  // Paper again: a batch in the same session.
+  ASSERT_TRUE(LoadSheets(2));
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  for (int page = 1; page <= 2; ++page) {
+    SCOPED_TRACE(page);
+    const XferResult r = test::MemoryXfer(c);
+    ASSERT_EQ(r.Rc, TWRC_XFERDONE) << r.Cc;
+    EXPECT_EQ(Pending(MSG_ENDXFER), page < 2 ? -1 : 0);
+  }
+  EXPECT_EQ(Describe()["sheets"], "0");
+}
+
 TEST_F(XferWineTest, JamOnTheSecondSheetShowsTheJamAndKeepsTheFirstPage) {
   // The commands the device has seen when the second sheet starts, from a
   // run without the fault: the jam goes on that sheet's third READ.
