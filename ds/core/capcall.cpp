@@ -17,14 +17,16 @@ constexpr uint16_t kLightPaths[] = {TWLP_REFLECTIVE, TWLP_TRANSMISSIVE};
 
 }  // namespace
 
+// The item types are the standard's for these capabilities (TWTY_UINT16):
+// clients that read only that type could not see these lists otherwise.
 CapTemplates g_CapTemplates = {
-    {TWTY_INT16, 4, 2, 2, kPixelTypes},
-    {TWTY_INT16, 3, 0, 0, kUnits},
-    {TWTY_INT16, 3, 0, 0, kXferMechs},
-    {TWTY_INT16, 2, 0, 0, kFileFormats},
-    {TWTY_INT16, 4, 3, 3, kLightSources},
+    {TWTY_UINT16, 4, 2, 2, kPixelTypes},
+    {TWTY_UINT16, 3, 0, 0, kUnits},
+    {TWTY_UINT16, 3, 0, 0, kXferMechs},
+    {TWTY_UINT16, 2, 0, 0, kFileFormats},
+    {TWTY_UINT16, 4, 3, 3, kLightSources},
     {TWTY_UINT16, 2, 0, 0, kLightPaths},
-    {TWTY_INT16, 1, 0, 0, g_CapTemplates.SizeItems},
+    {TWTY_UINT16, 1, 0, 0, g_CapTemplates.SizeItems},
     {TWSS_NONE},
 };
 

@@ -66,7 +66,9 @@ struct CapRow {
 // The bit of a DAT_CAPABILITY message; 0 for the messages it does not handle.
 unsigned CapMessageBit(TW_UINT16 msg);
 
-constexpr uint32_t kSupportedCapCount = 27;
+// The 27 capabilities the source negotiates, then five read-only ones that
+// clients ask every source about.
+constexpr uint32_t kSupportedCapCount = 32;
 extern const uint16_t kSupportedCaps[kSupportedCapCount];
 const CapRow* FindCapability(TW_UINT16 cap);
 

@@ -1,5 +1,5 @@
-// The handlers of the 27 capabilities, one per capability, each answering
-// the messages its row of the capability table lists.
+// The handlers of the capabilities, one per capability, each answering the
+// messages its row of the capability table lists.
 #pragma once
 #include "ds/core/capcall.h"
 
@@ -43,5 +43,12 @@ TW_UINT16 FeederEnabledProc(CapCall* c);
 TW_UINT16 FeederLoadedProc(CapCall* c);
 TW_UINT16 AutoFeedProc(CapCall* c);
 TW_UINT16 LightPathProc(CapCall* c);
+
+// Read-only facts of the image and the device (caps_device.cpp).
+TW_UINT16 BitDepthProc(CapCall* c);
+TW_UINT16 PlanarChunkyProc(CapCall* c);
+TW_UINT16 BitOrderProc(CapCall* c);
+TW_UINT16 UiControllableProc(CapCall* c);
+TW_UINT16 DeviceOnlineProc(CapCall* c);
 
 }  // namespace wq

@@ -5,6 +5,7 @@ target_sources(ds_portable PRIVATE
   core/capcall.cpp
   core/capfacts.cpp
   core/capmemory.cpp
+  core/caps_device.cpp
   core/caps_feeder.cpp
   core/caps_geometry.cpp
   core/caps_tone.cpp

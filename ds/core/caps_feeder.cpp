@@ -136,7 +136,7 @@ TW_UINT16 LightPathProc(CapCall* c) {
     case MSG_RESET:
       g_Session.FilmUnitSetByApp = false;
       g_Session.FilmUnitOn = wq490;
-      return ReplyI16(c, g_Session.FilmUnitOn);
+      return ReplyU16(c, g_Session.FilmUnitOn);
     default: break;
   }
   int32_t v = 0;

@@ -1,5 +1,5 @@
-// The capability table: the 27 capabilities, the messages each answers and
-// its handler.
+// The capability table: the supported capabilities, the messages each
+// answers and its handler.
 #include "ds/core/capprocs.h"
 
 namespace wq {
@@ -15,6 +15,8 @@ const uint16_t kSupportedCaps[kSupportedCapCount] = {
     ICAP_YNATIVERESOLUTION, ICAP_XRESOLUTION,       ICAP_YRESOLUTION,
     ICAP_LIGHTPATH,         ICAP_PIXELFLAVOR,       ICAP_SUPPORTEDSIZES,
     ICAP_THRESHOLD,         ICAP_XSCALING,          ICAP_YSCALING,
+    ICAP_BITDEPTH,          ICAP_PLANARCHUNKY,      ICAP_BITORDER,
+    CAP_UICONTROLLABLE,     CAP_DEVICEONLINE,
 };
 
 namespace {
@@ -47,6 +49,11 @@ constexpr CapRow kCapTable[] = {
     {ICAP_THRESHOLD, kMsgAll, ThresholdProc},
     {ICAP_XSCALING, kMsgAll, XScalingProc},
     {ICAP_YSCALING, kMsgAll, YScalingProc},
+    {ICAP_BITDEPTH, kMsgGets, BitDepthProc},
+    {ICAP_PLANARCHUNKY, kMsgGets, PlanarChunkyProc},
+    {ICAP_BITORDER, kMsgGets, BitOrderProc},
+    {CAP_UICONTROLLABLE, kMsgGets, UiControllableProc},
+    {CAP_DEVICEONLINE, kMsgGets, DeviceOnlineProc},
 };
 static_assert(sizeof kCapTable / sizeof kCapTable[0] == kSupportedCapCount,
               "every supported capability has a row");

@@ -96,9 +96,9 @@ TW_UINT16 ImageInfoProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg
   info.ImageLength = TW_INT32(g_Session.Geometry.ImageRows);
   info.SamplesPerPixel = kind == 6 ? 3 : 1;
   if (kind == 6) {
-    for (int i = 0; i < 4; ++i) info.BitsPerSample[i] = 8;
+    for (int i = 0; i < 4; ++i) info.BitsPerSample[i] = TW_INT16(BitsPerSampleOfKind(kind));
   } else {
-    info.BitsPerSample[0] = kind == 1 ? 1 : 8;
+    info.BitsPerSample[0] = TW_INT16(BitsPerSampleOfKind(kind));
   }
   info.BitsPerPixel = kind == 1 ? 1 : kind == 6 ? 24 : 8;
   info.Planar = 0;

@@ -91,7 +91,8 @@ constexpr IdPair kCapabilities[] = {
     {ICAP_PLANARCHUNKY, 18194},     {ICAP_ROTATION, 18195},         {ICAP_SUPPORTEDSIZES, 18196},
     {ICAP_THRESHOLD, 18197},        {ICAP_XSCALING, 18198},         {ICAP_YSCALING, 18199},
     {ICAP_BITORDERCODES, 18200},    {ICAP_PIXELFLAVORCODES, 18201}, {ICAP_JPEGPIXELTYPE, 18202},
-    {ICAP_TIMEFILL, 18203},
+    {ICAP_TIMEFILL, 18203},         {ICAP_BITDEPTH, 18205},         {CAP_UICONTROLLABLE, 18206},
+    {CAP_DEVICEONLINE, 18207},
 };
 
 constexpr const char* kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

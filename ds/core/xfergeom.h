@@ -20,6 +20,10 @@ struct XferGeometry {
 XferGeometry ComputeXferGeometry(int kind, uint32_t width, uint32_t rows, uint16_t xferMech,
                                  uint16_t fileFormat);
 
+// Bits of each sample of an image of that kind: 1 for black and white, else
+// 8 (the three samples of full colour alike).
+constexpr uint16_t BitsPerSampleOfKind(int kind) { return kind == 1 ? 1 : 8; }
+
 // DAT_SETUPMEMXFER sizes for rows of r bytes.
 void MemXferSizes(uint32_t xferRowBytes, uint32_t* minSize, uint32_t* preferred, uint32_t* maxSize);
 

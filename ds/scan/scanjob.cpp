@@ -315,6 +315,11 @@ bool FeederHasPaper() {
   return CallScanner(kSelSetScannerAdf) && CallScanner(kSelScannerReadyAdf);
 }
 
+bool ScannerResponds() {
+  ToDevice(g_ScanJob.Remembered);
+  return CallScanner(kSelDeviceEqlByte);
+}
+
 bool SetMovement(bool alternate) {
   g_ParamBlock.Movement = alternate ? 2 : 1;
   return CallScanner(kSelSetMovement);

@@ -80,6 +80,8 @@ void SetAdfSelected(int16_t v);
 void SetFsuSelected(int16_t v);
 // Whether the feeder holds paper (no feeder: no paper).
 bool FeederHasPaper();
+// Whether the scanner found at the attach still answers at its address.
+bool ScannerResponds();
 // The progress statuses a scan can end in that need no reset afterwards.
 bool LastScanNeedsReset();
 

@@ -64,19 +64,19 @@ void CheckTransferAndFormat(const CapChannel& ch, const Config&) {
   for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT})
     ExpectOne(ch.Message(msg, ICAP_COMPRESSION), TWTY_UINT16, TWCP_NONE, "COMPRESSION");
 
-  ExpectEnum(ch.Message(MSG_GET, ICAP_PIXELTYPE), TWTY_INT16, {0, 1, 2, 3}, 2, 2, "PIXELTYPE");
+  ExpectEnum(ch.Message(MSG_GET, ICAP_PIXELTYPE), TWTY_UINT16, {0, 1, 2, 3}, 2, 2, "PIXELTYPE");
   ExpectOne(ch.Message(MSG_GETCURRENT, ICAP_PIXELTYPE), TWTY_UINT16, TWPT_RGB, "PIXELTYPE cur");
   ExpectOne(ch.Message(MSG_GETDEFAULT, ICAP_PIXELTYPE), TWTY_UINT16, TWPT_RGB, "PIXELTYPE def");
 
-  ExpectEnum(ch.Message(MSG_GET, ICAP_UNITS), TWTY_INT16, {0, 1, 5}, 0, 0, "UNITS");
+  ExpectEnum(ch.Message(MSG_GET, ICAP_UNITS), TWTY_UINT16, {0, 1, 5}, 0, 0, "UNITS");
   ExpectOne(ch.Message(MSG_GETCURRENT, ICAP_UNITS), TWTY_UINT16, 0, "UNITS cur");
   ExpectOne(ch.Message(MSG_GETDEFAULT, ICAP_UNITS), TWTY_UINT16, 0, "UNITS def");
 
-  ExpectEnum(ch.Message(MSG_GET, ICAP_XFERMECH), TWTY_INT16, {0, 1, 2}, 0, 0, "XFERMECH");
+  ExpectEnum(ch.Message(MSG_GET, ICAP_XFERMECH), TWTY_UINT16, {0, 1, 2}, 0, 0, "XFERMECH");
   ExpectOne(ch.Message(MSG_GETCURRENT, ICAP_XFERMECH), TWTY_UINT16, 0, "XFERMECH cur");
   ExpectOne(ch.Message(MSG_GETDEFAULT, ICAP_XFERMECH), TWTY_UINT16, 0, "XFERMECH def");
 
-  ExpectEnum(ch.Message(MSG_GET, ICAP_IMAGEFILEFORMAT), TWTY_INT16, {TWFF_BMP, TWFF_TIFF}, 0, 0,
+  ExpectEnum(ch.Message(MSG_GET, ICAP_IMAGEFILEFORMAT), TWTY_UINT16, {TWFF_BMP, TWFF_TIFF}, 0, 0,
              "IMAGEFILEFORMAT");
   ExpectOne(ch.Message(MSG_GETCURRENT, ICAP_IMAGEFILEFORMAT), TWTY_UINT16, TWFF_BMP, "fmt cur");
   ExpectOne(ch.Message(MSG_GETDEFAULT, ICAP_IMAGEFILEFORMAT), TWTY_UINT16, TWFF_BMP, "fmt def");
@@ -88,13 +88,15 @@ void CheckTransferAndFormat(const CapChannel& ch, const Config&) {
       ICAP_GAMMA,             ICAP_IMAGEFILEFORMAT, ICAP_LIGHTSOURCE,    ICAP_PHYSICALWIDTH,
       ICAP_PHYSICALHEIGHT,    ICAP_XNATIVERESOLUTION, ICAP_YNATIVERESOLUTION,
       ICAP_XRESOLUTION,       ICAP_YRESOLUTION,     ICAP_LIGHTPATH,      ICAP_PIXELFLAVOR,
-      ICAP_SUPPORTEDSIZES,    ICAP_THRESHOLD,       ICAP_XSCALING,       ICAP_YSCALING};
+      ICAP_SUPPORTEDSIZES,    ICAP_THRESHOLD,       ICAP_XSCALING,       ICAP_YSCALING,
+      ICAP_BITDEPTH,          ICAP_PLANARCHUNKY,    ICAP_BITORDER,       CAP_UICONTROLLABLE,
+      CAP_DEVICEONLINE};
   for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT}) {
     Reply r = ch.Message(msg, CAP_SUPPORTEDCAPS);
     ASSERT_EQ(r.rc, TWRC_SUCCESS);
     EXPECT_EQ(r.conType, TWON_ARRAY);
     EXPECT_EQ(r.ItemType(), TWTY_UINT16);
-    EXPECT_EQ(r.bytes.size(), 6u + 2 * 27);
+    EXPECT_EQ(r.bytes.size(), 6u + 2 * 32);
     EXPECT_EQ(r.Items(), supported);
   }
   ExpectRefused(ch.Message(MSG_GETDEFAULT, CAP_SUPPORTEDCAPS), TWCC_BADCAP, "SUPPORTEDCAPS def");
@@ -102,6 +104,13 @@ void CheckTransferAndFormat(const CapChannel& ch, const Config&) {
   for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT}) {
     ExpectOne(ch.Message(msg, CAP_INDICATORS), TWTY_BOOL, 1, "INDICATORS");
     ExpectOne(ch.Message(msg, ICAP_PIXELFLAVOR), TWTY_UINT16, TWPF_CHOCOLATE, "PIXELFLAVOR");
+    // Full colour at open: eight bits a sample, side by side; line art
+    // would have its leftmost pixel in the high bit.
+    ExpectOne(ch.Message(msg, ICAP_BITDEPTH), TWTY_UINT16, 8, "BITDEPTH");
+    ExpectOne(ch.Message(msg, ICAP_PLANARCHUNKY), TWTY_UINT16, TWPC_CHUNKY, "PLANARCHUNKY");
+    ExpectOne(ch.Message(msg, ICAP_BITORDER), TWTY_UINT16, TWBO_MSBFIRST, "BITORDER");
+    ExpectOne(ch.Message(msg, CAP_UICONTROLLABLE), TWTY_BOOL, 1, "UICONTROLLABLE");
+    ExpectOne(ch.Message(msg, CAP_DEVICEONLINE), TWTY_BOOL, 1, "DEVICEONLINE");
   }
 }
 
@@ -119,7 +128,7 @@ void CheckImageQuality(const CapChannel& ch, const Config& c) {
   for (TW_UINT16 msg : {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT})
     ExpectFix(ch.Message(msg, ICAP_GAMMA), 2.2, "GAMMA");
 
-  ExpectEnum(ch.Message(MSG_GET, ICAP_LIGHTSOURCE), TWTY_INT16,
+  ExpectEnum(ch.Message(MSG_GET, ICAP_LIGHTSOURCE), TWTY_UINT16,
              {TWLS_RED, TWLS_GREEN, TWLS_BLUE, TWLS_WHITE}, 3, 3, "LIGHTSOURCE");
   ExpectOne(ch.Message(MSG_GETCURRENT, ICAP_LIGHTSOURCE), TWTY_UINT16, TWLS_WHITE, "ls cur");
   ExpectOne(ch.Message(MSG_GETDEFAULT, ICAP_LIGHTSOURCE), TWTY_UINT16, TWLS_WHITE, "ls def");
@@ -154,7 +163,7 @@ void CheckGeometry(const CapChannel& ch, const Config& c) {
   uint32_t def = 0;
   while (def < sizes.size() && sizes[def] != c.defaultSize) ++def;
   ASSERT_LT(def, sizes.size());
-  ExpectEnum(ch.Message(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_INT16, sizes, def, def, "SIZES");
+  ExpectEnum(ch.Message(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_UINT16, sizes, def, def, "SIZES");
   ExpectOne(ch.Message(MSG_GETCURRENT, ICAP_SUPPORTEDSIZES), TWTY_UINT16, c.reportedSize,
             "SIZES cur");
   ExpectOne(ch.Message(MSG_GETDEFAULT, ICAP_SUPPORTEDSIZES), TWTY_UINT16, c.defaultSize,
@@ -204,9 +213,12 @@ void CheckSetAndReset(const CapChannel& ch, const Config& c) {
   // Transfer and format.
   ExpectDone(one(ICAP_COMPRESSION, TWTY_UINT16, TWCP_NONE), "COMPRESSION set");
   ExpectOne(reset(ICAP_COMPRESSION), TWTY_UINT16, TWCP_NONE, "COMPRESSION reset");
+  ExpectDone(one(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_BW), "PIXELTYPE set BW");
+  ExpectOne(current(ICAP_BITDEPTH), TWTY_UINT16, 1, "BITDEPTH of line art");
   ExpectDone(one(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_GRAY), "PIXELTYPE set");
   ExpectOne(current(ICAP_PIXELTYPE), TWTY_UINT16, TWPT_GRAY, "PIXELTYPE after set");
-  ExpectEnum(ch.Message(MSG_GET, ICAP_PIXELTYPE), TWTY_INT16, {0, 1, 2, 3}, 1, 2, "PIXELTYPE get");
+  ExpectOne(current(ICAP_BITDEPTH), TWTY_UINT16, 8, "BITDEPTH of grey");
+  ExpectEnum(ch.Message(MSG_GET, ICAP_PIXELTYPE), TWTY_UINT16, {0, 1, 2, 3}, 1, 2, "PIXELTYPE get");
   ExpectOne(reset(ICAP_PIXELTYPE), TWTY_UINT16, TWPT_RGB, "PIXELTYPE reset");
   ExpectOne(current(ICAP_PIXELTYPE), TWTY_UINT16, TWPT_RGB, "PIXELTYPE after reset");
   ExpectDone(ch.Set(ICAP_UNITS, TWON_ENUMERATION, Enumeration(TWTY_INT16, 1, 0, {0, 1, 5})),
@@ -223,6 +235,11 @@ void CheckSetAndReset(const CapChannel& ch, const Config& c) {
   ExpectOne(current(ICAP_IMAGEFILEFORMAT), TWTY_UINT16, TWFF_BMP, "fmt after reset");
   ExpectRefused(one(CAP_SUPPORTEDCAPS, TWTY_UINT16, 0), TWCC_BADCAP, "SUPPORTEDCAPS set");
   ExpectRefused(reset(CAP_SUPPORTEDCAPS), TWCC_BADCAP, "SUPPORTEDCAPS reset");
+  for (TW_UINT16 cap : {ICAP_BITDEPTH, ICAP_PLANARCHUNKY, ICAP_BITORDER, CAP_UICONTROLLABLE,
+                        CAP_DEVICEONLINE}) {
+    ExpectRefused(one(cap, TWTY_UINT16, 1), TWCC_BADCAP, "read-only set");
+    ExpectRefused(reset(cap), TWCC_BADCAP, "read-only reset");
+  }
   ExpectDone(one(CAP_INDICATORS, TWTY_BOOL, 0), "INDICATORS set");
   ExpectOne(current(CAP_INDICATORS), TWTY_BOOL, 0, "INDICATORS after set");
   ExpectOne(reset(CAP_INDICATORS), TWTY_BOOL, 1, "INDICATORS reset");
@@ -282,12 +299,12 @@ void CheckSetAndReset(const CapChannel& ch, const Config& c) {
   while (def < sizes.size() && sizes[def] != c.defaultSize) ++def;
   if (sizes.size() > 1) {
     ExpectDone(one(ICAP_SUPPORTEDSIZES, TWTY_UINT16, uint32_t(sizes.back())), "SIZES set");
-    ExpectEnum(ch.Message(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_INT16, sizes,
+    ExpectEnum(ch.Message(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_UINT16, sizes,
                uint32_t(sizes.size() - 1), def, "SIZES after set");
   }
   ExpectRefused(one(ICAP_SUPPORTEDSIZES, TWTY_UINT16, TWSS_NONE), TWCC_BADVALUE, "SIZES none");
   ExpectOne(reset(ICAP_SUPPORTEDSIZES), TWTY_UINT16, c.defaultSize, "SIZES reset");
-  ExpectEnum(ch.Message(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_INT16, sizes, def, def,
+  ExpectEnum(ch.Message(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_UINT16, sizes, def, def,
              "SIZES after reset");
 
   // Film unit.
@@ -298,14 +315,14 @@ void CheckSetAndReset(const CapChannel& ch, const Config& c) {
     ExpectRefused(one(ICAP_LIGHTPATH, TWTY_UINT16, TWLP_REFLECTIVE), TWCC_BADCAP, "reflective");
     ExpectDone(one(ICAP_LIGHTPATH, TWTY_UINT16, TWLP_TRANSMISSIVE), "transmissive");
     ExpectOne(current(ICAP_LIGHTPATH), TWTY_UINT16, 1, "LIGHTPATH after set");
-    ExpectOne(reset(ICAP_LIGHTPATH), TWTY_INT16, 1, "LIGHTPATH reset");
+    ExpectOne(reset(ICAP_LIGHTPATH), TWTY_UINT16, 1, "LIGHTPATH reset");
   } else {
     ExpectDone(one(ICAP_LIGHTPATH, TWTY_UINT16, TWLP_REFLECTIVE), "reflective");
     ExpectOne(current(ICAP_LIGHTPATH), TWTY_UINT16, 0, "LIGHTPATH reflective");
     ExpectDone(ch.Set(ICAP_LIGHTPATH, TWON_ENUMERATION, Enumeration(TWTY_UINT16, 1, 0, {})),
                "transmissive");
     ExpectOne(current(ICAP_LIGHTPATH), TWTY_UINT16, 1, "LIGHTPATH transmissive");
-    ExpectOne(reset(ICAP_LIGHTPATH), TWTY_INT16, 0, "LIGHTPATH reset");
+    ExpectOne(reset(ICAP_LIGHTPATH), TWTY_UINT16, 0, "LIGHTPATH reset");
     ExpectOne(current(ICAP_LIGHTPATH), TWTY_UINT16, 0, "LIGHTPATH after reset");
   }
 

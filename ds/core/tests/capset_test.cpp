@@ -13,6 +13,7 @@
 #include "ds/tests/memory_profile.h"
 #include "ds/tests/test_host.h"
 #include "ds/ui/settings.h"
+#include "vscsi/vscsi.h"
 
 namespace wq {
 namespace {
@@ -702,7 +703,7 @@ TEST_F(CapSetTest, LightPathSwitchesTheFilmUnit) {
   EXPECT_EQ(CapSetOne(ICAP_LIGHTPATH, TWTY_UINT16, 5).cc, TWCC_BADVALUE);
   EXPECT_EQ(CapSet(ICAP_LIGHTPATH, TWON_RANGE, Range(TWTY_FIX32, 0, 0, 0, 0, 0)).cc, TWCC_BADCAP);
   Reply r = CapMessage(MSG_RESET, ICAP_LIGHTPATH);
-  EXPECT_EQ(r.ItemType(), TWTY_INT16);
+  EXPECT_EQ(r.ItemType(), TWTY_UINT16);
   EXPECT_EQ(r.Int(), 0);
   EXPECT_FALSE(g_Session.FilmUnitOn);
   EXPECT_FALSE(g_Session.FilmUnitSetByApp);
@@ -780,6 +781,20 @@ TEST_F(CapSetTest, TheLightSourceIsKeptForTheNextSession) {
   // The scan mode lives in the preset file, written only when the window
   // scans: a capability's choice of it ends with the session.
   EXPECT_EQ(Current(ICAP_PIXELTYPE), TWPT_RGB);
+}
+
+TEST_F(CapSetTest, DeviceOnlineAsksTheScannerAndBitDepthFollowsTheMode) {
+  Open("WQ220");
+  EXPECT_EQ(Current(CAP_DEVICEONLINE), 1);
+  S().Mode = 0x101;
+  EXPECT_EQ(Current(ICAP_BITDEPTH), 1);
+  S().Mode = 4;
+  EXPECT_EQ(Current(ICAP_BITDEPTH), 8);
+  // The scanner gone from the bus: offline, the default stays true.
+  ASSERT_TRUE(VscsiConfigure("adapter 0\n", nullptr, 0));
+  EXPECT_EQ(Current(CAP_DEVICEONLINE), 0);
+  EXPECT_EQ(CapMessage(MSG_GET, CAP_DEVICEONLINE).Int(), 0);
+  EXPECT_EQ(CapMessage(MSG_GETDEFAULT, CAP_DEVICEONLINE).Int(), 1);
 }
 
 }  // namespace

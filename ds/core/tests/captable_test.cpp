@@ -69,7 +69,7 @@ TEST_F(CapUnitsTest, CentimetresAndPixels) {
 
   ASSERT_EQ(CapSetOne(ICAP_UNITS, TWTY_UINT16, TWUN_PIXELS).rc, TWRC_SUCCESS);
   ExpectOne(CapMessage(MSG_GETCURRENT, ICAP_UNITS), TWTY_UINT16, TWUN_PIXELS, "units");
-  ExpectEnum(CapMessage(MSG_GET, ICAP_UNITS), TWTY_INT16, {0, 1, 5}, 2, 0, "units enum");
+  ExpectEnum(CapMessage(MSG_GET, ICAP_UNITS), TWTY_UINT16, {0, 1, 5}, 2, 0, "units enum");
   // Lengths in pixels at the current final resolution, resolutions 1.
   ExpectFix(CapMessage(MSG_GET, ICAP_PHYSICALWIDTH), 8.52 * 600, "width px");
   ExpectFix(CapMessage(MSG_GET, ICAP_PHYSICALHEIGHT), 14.00 * 600, "height px");
@@ -89,7 +89,7 @@ TEST_F(CapUnitsTest, MetricSystemsStartWithTheirPaper) {
   CloseSource();
   ASSERT_EQ(OpenSource(ScannerBus("WQ490")), TWRC_SUCCESS);
   ExpectOne(CapMessage(MSG_GETDEFAULT, ICAP_SUPPORTEDSIZES), TWTY_UINT16, TWSS_A4LETTER, "A4");
-  ExpectEnum(CapMessage(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_INT16, {0, 1, 2, 3, 4, 6}, 1, 1,
+  ExpectEnum(CapMessage(MSG_GET, ICAP_SUPPORTEDSIZES), TWTY_UINT16, {0, 1, 2, 3, 4, 6}, 1, 1,
              "A4 current");
 }
 

@@ -372,6 +372,72 @@ TEST_F(XferWineTest, FileTransferToAFullDiskFailsBeforeTheScannerMoves) {
   }
 }
 
+// As a client that reads only the standard's TWTY_UINT16 enumerations does:
+// the enumeration the source gave, sent back with CurrentIndex at `want`.
+// False when the list is not one such a client can read or lacks `want`.
+bool ChooseFromEnumeration(TW_UINT16 capId, TW_UINT16 want) {
+  TW_CAPABILITY cap{};
+  cap.Cap = capId;
+  cap.ConType = TWON_DONTCARE16;
+  if (Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &cap) != TWRC_SUCCESS) return false;
+  HGLOBAL h = static_cast<HGLOBAL>(cap.hContainer);
+  bool found = false;
+  if (auto* e = static_cast<TW_ENUMERATION*>(GlobalLock(h))) {
+    const auto* items = reinterpret_cast<const TW_UINT16*>(e->ItemList);
+    if (cap.ConType == TWON_ENUMERATION && e->ItemType == TWTY_UINT16)
+      for (TW_UINT32 i = 0; i < e->NumItems && !found; ++i)
+        if (items[i] == want) {
+          e->CurrentIndex = i;
+          found = true;
+        }
+    GlobalUnlock(h);
+  }
+  if (found) found = Call(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &cap) == TWRC_SUCCESS;
+  GlobalFree(h);
+  return found;
+}
+
+TEST_F(XferWineTest, AClientChoosingFromTheEnumerationsItReadGetsEachMechanism) {
+  ASSERT_NO_FATAL_FAILURE(Prepare(kModels[1]));
+  Preset(6, 50);
+  ASSERT_EQ(Open(), TWRC_SUCCESS);
+  ASSERT_EQ(Frame(0, 0, 2, 1), TWRC_SUCCESS);
+  for (TW_UINT16 cap : {ICAP_PIXELTYPE, ICAP_UNITS, ICAP_IMAGEFILEFORMAT}) {
+    TW_CAPABILITY c{};
+    c.Cap = cap;
+    ASSERT_EQ(Call(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &c), TWRC_SUCCESS);
+    auto* e = static_cast<TW_ENUMERATION*>(GlobalLock(c.hContainer));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->ItemType, TWTY_UINT16) << cap;
+    GlobalUnlock(c.hContainer);
+    GlobalFree(c.hContainer);
+  }
+  ASSERT_TRUE(ChooseFromEnumeration(ICAP_XFERMECH, TWSX_MEMORY));
+  ASSERT_TRUE(ChooseFromEnumeration(ICAP_PIXELTYPE, TWPT_GRAY));
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const XferResult memory = test::MemoryXfer(c);
+  EXPECT_EQ(memory.Rc, TWRC_XFERDONE);
+  EXPECT_EQ(memory.Info.PixelType, TWPT_GRAY);
+  Pending(MSG_ENDXFER);
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  ASSERT_TRUE(ChooseFromEnumeration(ICAP_XFERMECH, TWSX_FILE));
+  ASSERT_TRUE(ChooseFromEnumeration(ICAP_IMAGEFILEFORMAT, TWFF_TIFF));
+  TW_CAPABILITY current{};
+  current.Cap = ICAP_XFERMECH;
+  ASSERT_EQ(Call(DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &current), TWRC_SUCCESS);
+  auto* one = static_cast<TW_ONEVALUE*>(GlobalLock(current.hContainer));
+  ASSERT_NE(one, nullptr);
+  EXPECT_EQ(one->ItemType, TWTY_UINT16);
+  EXPECT_EQ(TW_UINT16(one->Item), TWSX_FILE);
+  GlobalUnlock(current.hContainer);
+  GlobalFree(current.hContainer);
+  ASSERT_NO_FATAL_FAILURE(EnableAndWait());
+  const XferResult file = test::FileXfer(c, SourceDir() + "CHOSEN.TIF", TWFF_TIFF);
+  EXPECT_EQ(file.Rc, TWRC_XFERDONE);
+  EXPECT_EQ(file.Page.Width, memory.Page.Width);
+  EXPECT_EQ(file.Page.Rgb, memory.Page.Rgb);
+}
+
 // --- Feeder, jam and cancel ---------------------------------------------------
 
 TEST_F(XferWineTest, FeederBatchOfThreeSheets) {
