@@ -17,11 +17,11 @@ namespace {
 
 using namespace wine;
 
-TEST_F(ManagerTest, ListsTheSourceWithItsIdentity) {
-  bool found = false;
+TEST_F(ManagerTest, ListsTheSourceOnceWithItsIdentity) {
+  int found = 0;
   for (const TW_IDENTITY& id : TwAppListSources(&app)) {
     if (strcmp(id.ProductName, "KORVA TWAIN32") != 0) continue;
-    found = true;
+    ++found;
     EXPECT_STREQ(id.Manufacturer, "KORVA Corpration");
     EXPECT_STREQ(id.ProductFamily, "WQ Series");
     EXPECT_EQ(id.Version.MajorNum, 2);
@@ -35,7 +35,27 @@ TEST_F(ManagerTest, ListsTheSourceWithItsIdentity) {
     memcpy(&groups, &id.SupportedGroups, sizeof groups);
     EXPECT_EQ(groups, TW_UINT32(DG_CONTROL | DG_IMAGE));
   }
-  EXPECT_TRUE(found);
+  EXPECT_EQ(found, 1) << "through " << app.ManagerName;
+}
+
+// The application holds both managers, as one may (Windows' own beside the
+// official one it opened): the source's requests come through the one
+// that opened it, and nothing reaches the other.
+TEST_F(ManagerTest, RequestsComeThroughTheManagerThatOpenedTheSource) {
+  const char* other = strcmp(app.ManagerName, "TWAINDSM.DLL") == 0 ? "TWAIN_32.DLL" : "TWAINDSM.DLL";
+  HMODULE second = LoadLibraryA(other);
+  if (!second && strcmp(other, "TWAINDSM.DLL") == 0)  // the official one, from the tree's neighbour
+    second = LoadLibraryA(SourceTreePath(sizeof(void*) == 8 ? "../shared/twain-dsm/win64/TWAINDSM.dll"
+                                                            : "../shared/twain-dsm/win32/TWAINDSM.dll")
+                              .c_str());
+  if (!second) GTEST_SKIP() << "no " << other << " beside " << app.ManagerName;
+  ASSERT_NO_FATAL_FAILURE(OpenAndEnable());  // MSG_XFERREADY arrived
+  TW_UINT16 rc;
+  Pending(MSG_ENDXFER, &rc);
+  EXPECT_EQ(rc, TWRC_SUCCESS);  // state 6
+  ASSERT_EQ(Disable(), TWRC_SUCCESS);
+  ASSERT_EQ(Close(), TWRC_SUCCESS);
+  FreeLibrary(second);
 }
 
 TEST_F(ManagerTest, OpensAndIdentifiesEachModel) {
