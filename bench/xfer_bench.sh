@@ -18,7 +18,8 @@
 #    Memory and file transfers must not grow with the page; the native
 #    transfer hands the application the whole bitmap in one block, so it
 #    grows by the image's size there.
-# Needs the win64 build installed (./scan.sh or scripts/install.sh) and an
+# Needs the build of WQ_ARCH (win64 unless set) installed (scripts/build.sh
+# $WQ_ARCH lays out its prefixes) and an
 # X display or xvfb-run.
 set -eo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -81,7 +82,7 @@ for mech in native memory file; do
   rm -f page.bmp PAGE.BMP "$work"/out.[0-9]*.txt
   best_whole run 'C:\KORVA\TWACQUIRE.exe' --dpi "$dpi" --frame 0,0,8.24,11.68 --xfer $mech -o page.bmp
   size=$(grep -o '[0-9]* x [0-9]* pixels' "$work/out.txt")
-  open=$(best_figure 's/^source open after \([0-9.]*\) s.*/\1/p')
+  open=$(best_figure 's/^source open through [^ ]* after \([0-9.]*\) s.*/\1/p')
   page=$(best_figure 's/.* written in \([0-9.]*\) s$/\1/p')
   printf '%-26s %7.2f s %7.2f   open %.2f s, page %.2f s (page ratio %.2f)  %s\n' "TWACQUIRE $mech" "$whole" \
     "$(echo "$whole / $device" | bc -l)" "$open" "$page" "$(echo "$page / $device_in" | bc -l)" "$size"

@@ -334,7 +334,8 @@ int Run(int argc, char** argv) {
     return Fail(Failure{true, 0, closed ? "the source asked to be closed before giving a page"
                                         : "the source offered no page in time"});
   }
-  std::fprintf(stderr, "source open after %.2f s, first page offered after %.2f s\n", opened,
+  std::fprintf(stderr, "source open through %s after %.2f s, first page offered after %.2f s\n",
+               g_App.ManagerName, opened,
                Seconds(start));
   int written = 0;
   f = AcquirePages(o, &written);
