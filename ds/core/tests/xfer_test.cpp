@@ -527,6 +527,28 @@ TEST_F(XferTest, EmptyFeederEndsTheTransferWithItsMessageOrQuietly) {
   EXPECT_EQ(test::NativeXfer(c).Rc, TWRC_XFERDONE);
 }
 
+TEST_F(XferTest, AScannerThatStopsAnsweringEndsTheTransfer) {
+  // A READ of image data never completes, once a page: the library gives
+  // the request up at its time limit and the page fails; nothing waits on.
+  Start("WQ140", "\nfault hang op=0x28 type=0 times=3");
+  Mode(3);
+  for (int m = 0; m < 3; ++m) {
+    SCOPED_TRACE(m);
+    g_TestHost.messages.clear();
+    ReadyForTransfer();
+    const XferResult r = m == 0   ? test::NativeXfer(c)
+                         : m == 1 ? test::MemoryXfer(c)
+                                  : test::FileXfer(c, "C:\\OUT\\HANG.BMP", TWFF_BMP);
+    EXPECT_EQ(r.Rc, TWRC_FAILURE);
+    EXPECT_EQ(r.Cc, TWCC_OPERATIONERROR);
+    // What the user is told: look at the scanner and its cable.
+    EXPECT_EQ(g_TestHost.messages, std::vector<int>{msg::kNoScanner});
+    EXPECT_EQ(test::LiveBlocks(), 0u);
+    EXPECT_TRUE(g_TestHost.outputFiles.empty());
+    test::PendingXfers(c, MSG_ENDXFER);
+  }
+}
+
 TEST_F(XferTest, JamOnTheSecondSheetKeepsTheFirstPage) {
   Start("WQ140", "adf=1 sheets=3\nfault jam read=3 after=60");
   Mode(3);
