@@ -30,7 +30,7 @@ export WINEDLLOVERRIDES="wnaspi32=n;sane.ds=n;gphoto2.ds=d;mscoree,mshtml=${WINE
 
 # The official TWAIN manager of this word size, and the folder of a prefix
 # where Windows keeps the sources of this word size.
-wq_twaindsm() { echo "$WQ_ROOT/../shared/twain-dsm/$WQ_ARCH/TWAINDSM.dll"; }
+wq_twaindsm() { echo "$WQ_ROOT/third_party/twain-dsm/$WQ_ARCH/TWAINDSM.dll"; }
 wq_source_folder() { [ "$WQ_ARCH" = win32 ] && echo twain_32 || echo twain_64; }
 
 # Whether this machine runs 32-bit code: a 96-byte static i386 program that

@@ -164,7 +164,10 @@ case $manager in
     # here, and only the source's own copy.
     drop_ci "$sources" sane.ds
     [ "$WQ_ARCH" = win64 ] && put "$bin/WQSCAN32.ds" "$(folder "$sources" WQSCAN32)/WQSCAN32.ds"
-    [ "$in_prefix" = 1 ] && put_ci "$(wq_twaindsm)" "$system/TWAINDSM.dll"
+    if [ "$in_prefix" = 1 ]; then
+      [ -f "$(wq_twaindsm)" ] || { echo "install.sh: no $(wq_twaindsm)" >&2; exit 1; }
+      put_ci "$(wq_twaindsm)" "$system/TWAINDSM.dll"
+    fi
     ;;
   *) echo "install.sh: --manager wine or twaindsm, not $manager" >&2; exit 2 ;;
 esac

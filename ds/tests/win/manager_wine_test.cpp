@@ -44,9 +44,9 @@ TEST_F(ManagerTest, ListsTheSourceOnceWithItsIdentity) {
 TEST_F(ManagerTest, RequestsComeThroughTheManagerThatOpenedTheSource) {
   const char* other = strcmp(app.ManagerName, "TWAINDSM.DLL") == 0 ? "TWAIN_32.DLL" : "TWAINDSM.DLL";
   HMODULE second = LoadLibraryA(other);
-  if (!second && strcmp(other, "TWAINDSM.DLL") == 0)  // the official one, from the tree's neighbour
-    second = LoadLibraryA(SourceTreePath(sizeof(void*) == 8 ? "../shared/twain-dsm/win64/TWAINDSM.dll"
-                                                            : "../shared/twain-dsm/win32/TWAINDSM.dll")
+  if (!second && strcmp(other, "TWAINDSM.DLL") == 0)  // the official one, from the tree
+    second = LoadLibraryA(SourceTreePath(sizeof(void*) == 8 ? "third_party/twain-dsm/win64/TWAINDSM.dll"
+                                                            : "third_party/twain-dsm/win32/TWAINDSM.dll")
                               .c_str());
   if (!second) GTEST_SKIP() << "no " << other << " beside " << app.ManagerName;
   ASSERT_NO_FATAL_FAILURE(OpenAndEnable());  // MSG_XFERREADY arrived
