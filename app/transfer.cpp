@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/twain_link.h"
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 
 namespace wq {
 namespace {

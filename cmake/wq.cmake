@@ -135,7 +135,8 @@ endfunction()
 
 # A libFuzzer target of the native build (clang only), plus a short CTest run
 # over its seed corpus so that the target keeps building and finds nothing
-# in the cases already known.
+# in the cases already known. The target's first source sits in a fuzz/
+# folder beside the code it exercises; its seeds in corpus/NAME/ there.
 #   wq_fuzz(name SOURCES ... LIBS ... [RUNS n])
 function(wq_fuzz name)
   cmake_parse_arguments(A "" "RUNS" "SOURCES;LIBS" ${ARGN})
@@ -149,7 +150,9 @@ function(wq_fuzz name)
     set(A_RUNS 20000)
   endif()
   if(WQ_TESTS)
-    set(corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    list(GET A_SOURCES 0 first)
+    get_filename_component(folder ${first} DIRECTORY)
+    get_filename_component(corpus ${folder}/corpus/${name} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
     set(work ${CMAKE_BINARY_DIR}/fuzz-work/${name})
     file(MAKE_DIRECTORY ${work})
     if(EXISTS ${corpus})

@@ -2,11 +2,12 @@
 // readers of other programs.
 #include <gtest/gtest.h>
 
-#include "app/bmp_reader.h"
-#include "app/bmp_writer.h"
-#include "app/tests/bmp_support.h"
-#include "app/tests/test_images.h"
-#include "app/tests/tool_support.h"
+#include "app/file_messages.h"
+#include "imagefile/bmp_reader.h"
+#include "imagefile/bmp_writer.h"
+#include "imagefile/tests/bmp_support.h"
+#include "imagefile/tests/test_images.h"
+#include "imagefile/tests/tool_support.h"
 #include "common/bytes.h"
 #include "common/io_file.h"
 

@@ -4,11 +4,12 @@
 
 #include <random>
 
-#include "app/tests/bmp_support.h"
-#include "app/tests/test_images.h"
-#include "app/tiff_to_bmp.h"
-#include "app/tiff_writer.h"
-#include "common/bmp.h"
+#include "app/file_messages.h"
+#include "imagefile/tests/bmp_support.h"
+#include "imagefile/tests/test_images.h"
+#include "imagefile/tiff_to_bmp.h"
+#include "imagefile/tiff_writer.h"
+#include "imagefile/bmp.h"
 #include "common/bytes.h"
 
 namespace {

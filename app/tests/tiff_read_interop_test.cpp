@@ -3,9 +3,10 @@
 // it does not read are refused with their messages and leave no file.
 #include <gtest/gtest.h>
 
-#include "app/tests/test_images.h"
-#include "app/tests/tool_support.h"
-#include "app/tiff_to_bmp.h"
+#include "app/file_messages.h"
+#include "imagefile/tests/test_images.h"
+#include "imagefile/tests/tool_support.h"
+#include "imagefile/tiff_to_bmp.h"
 
 namespace {
 

@@ -2,11 +2,12 @@
 // converter, cancel, full disks and bad sources.
 #include <gtest/gtest.h>
 
-#include "app/tests/bmp_support.h"
-#include "app/tests/test_images.h"
-#include "app/tests/tool_support.h"
-#include "app/tiff_to_bmp.h"
-#include "app/tiff_writer.h"
+#include "app/file_messages.h"
+#include "imagefile/tests/bmp_support.h"
+#include "imagefile/tests/test_images.h"
+#include "imagefile/tests/tool_support.h"
+#include "imagefile/tiff_to_bmp.h"
+#include "imagefile/tiff_writer.h"
 #include "common/bytes.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "app/view_math.h"
 #include "app/win/app_shell.h"
 #include "app/win/resource.h"
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/strutil.h"
 
 namespace {

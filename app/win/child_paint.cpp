@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/bmp_reader.h"
+#include "imagefile/bmp_reader.h"
 #include "app/view_math.h"
 #include "app/win/app_shell.h"
 #include "common/io_file.h"

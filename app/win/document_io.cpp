@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/file_messages.h"
 #include "app/app_text.h"
-#include "app/bmp_reader.h"
+#include "imagefile/bmp_reader.h"
 #include "app/file_types.h"
-#include "app/tiff_to_bmp.h"
-#include "app/tiff_writer.h"
+#include "imagefile/tiff_to_bmp.h"
+#include "imagefile/tiff_writer.h"
 #include "app/transfer.h"
 #include "app/view_math.h"
 #include "app/win/app_shell.h"

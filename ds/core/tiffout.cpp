@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <new>
 
-#include "common/tiff_ifd.h"
+#include "imagefile/tiff_ifd.h"
 #include "ds/core/dib.h"
 
 namespace wq {

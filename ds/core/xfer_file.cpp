@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/io.h"
 #include "ds/core/dib.h"
 #include "ds/core/dsentry.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/bytes.h"
 #include "common/io_file.h"
 #include "ds/core/host.h"

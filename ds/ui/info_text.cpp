@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "ds/ui/settings.h"
 
 namespace wq {

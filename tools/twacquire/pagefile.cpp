@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/bytes.h"
 
 namespace wq {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/bmp_writer.h"
-#include "app/file_status.h"
+#include "imagefile/bmp_writer.h"
+#include "imagefile/file_status.h"
 #include "app/transfer.h"
 #include "common/io.h"
 #include "twain/twain.h"

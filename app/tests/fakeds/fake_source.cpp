@@ -4,7 +4,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/strutil.h"
 
 namespace wqfake {

@@ -13,7 +13,7 @@
 #include "app/tests/pixel_support.h"
 #include "app/tests/win/app_harness.h"
 #include "app/win/resource.h"
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/bytes.h"
 
 namespace apptest {

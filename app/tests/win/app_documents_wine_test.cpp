@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "app/tests/win/app_harness.h"
-#include "app/tiff_writer.h"
+#include "imagefile/tiff_writer.h"
 #include "app/win/resource.h"
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/bytes.h"
 
 namespace apptest {

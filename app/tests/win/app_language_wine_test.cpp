@@ -5,7 +5,7 @@
 #include "app/tests/win/app_harness.h"
 #include "app/win/noalpha.h"
 #include "app/win/resource.h"
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 #include "common/bytes.h"
 
 namespace apptest {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "app/tests/win/app_harness.h"
-#include "app/tiff_writer.h"
+#include "imagefile/tiff_writer.h"
 #include "app/win/resource.h"
-#include "common/bmp.h"
+#include "imagefile/bmp.h"
 
 using namespace apptest;
 

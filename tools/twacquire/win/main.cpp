@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tiff_writer.h"
+#include "imagefile/tiff_writer.h"
 #include "common/bytes.h"
 #include "common/io_file.h"
 #include "common/strutil.h"
