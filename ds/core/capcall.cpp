@@ -3,7 +3,7 @@
 #include "ds/core/session.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "ds/scan/geometry.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "twain/twain.h"
 
 namespace wq {

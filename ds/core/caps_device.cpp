@@ -5,7 +5,7 @@
 #include "ds/core/capprocs.h"
 #include "ds/core/xfergeom.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 

@@ -4,8 +4,8 @@
 #include "ds/core/capprocs.h"
 #include "ds/core/session.h"
 #include "ds/scan/geometry.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 namespace {

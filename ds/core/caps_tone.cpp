@@ -4,7 +4,7 @@
 #include "ds/core/capprocs.h"
 #include "ds/core/session.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -3,7 +3,7 @@
 // pixel flavour.
 #include "ds/core/capprocs.h"
 #include "ds/core/session.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

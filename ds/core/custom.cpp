@@ -11,7 +11,7 @@
 #include "ds/core/report.h"
 #include "ds/core/session.h"
 #include "ds/pipeline/clrmatch.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "ds/core/capability.h"
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/report.h"
 #include "ds/core/session.h"
 #include "ds/core/trace.h"

@@ -1,7 +1,7 @@
 #include "ds/core/exchange.h"
 
 #include "ds/core/session.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

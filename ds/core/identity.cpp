@@ -4,16 +4,16 @@
 
 #include "ds/core/capfacts.h"
 #include "ds/core/dsentry.h"
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/report.h"
 #include "ds/core/scanloop.h"
 #include "ds/core/session.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/core/trace.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/toollib.h"
 
 namespace wq {

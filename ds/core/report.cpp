@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
-#include "ds/core/host.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
 #include "ds/core/session.h"
-#include "ds/core/text.h"
-#include "ds/ui/settings_store.h"
+#include "ds/base/text.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 
@@ -34,25 +35,6 @@ void ShowSourceError(const char* leadIn, TW_UINT16 cc) {
   char text[256];
   SourceErrorText(leadIn, cc, text, sizeof text);
   g_Host.ErrorBox(g_Session.ParentWindow, text);
-}
-
-namespace {
-// An application that hid the source's window and turned the indicators
-// off runs the transfer unattended: a message box would wait for a user
-// who is not watching (the application's call would never return), so the
-// failure reaches it by its condition code alone. A question is answered
-// as Cancel would be.
-bool Unattended() { return g_Session.State >= 6 && !g_Session.ShowUI && !g_Session.Indicators; }
-}  // namespace
-
-int ShowMessageById(int id, int buttons) {
-  if (!g_Host.ShowMessage || Unattended()) return kAnswerCancel;
-  return g_Host.ShowMessage(g_Env.JapaneseUI ? id + text::kJapaneseOffset : id, buttons);
-}
-
-int ShowMessageWithArg(int id, const char* arg, int buttons) {
-  if (!g_Host.ShowMessageWith || Unattended()) return kAnswerCancel;
-  return g_Host.ShowMessageWith(g_Env.JapaneseUI ? id + text::kJapaneseOffset : id, arg, buttons);
 }
 
 void PostXferReady() {

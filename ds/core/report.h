@@ -1,8 +1,10 @@
 // Telling the application and the user: the two requests sent back through
-// the source manager, the condition-code box and the string-table messages.
+// the source manager and the condition-code box (the string-table messages
+// are base/messages.h).
 #pragma once
 #include <cstddef>
 
+#include "ds/base/messages.h"
 #include "twain/twain.h"
 
 namespace wq {
@@ -34,14 +36,6 @@ const char* ConditionCodeText(TW_UINT16 conditionCode);
 void SourceErrorText(const char* leadIn, TW_UINT16 conditionCode, char* buf, size_t size);
 // Shows the condition-code box when the "Debug" switch is 1.
 void ShowSourceError(const char* leadIn, TW_UINT16 conditionCode);
-
-// A string-table message in the user's language (the Japanese twin at
-// id + 1000 when the country is 81); returns the answer (kAnswerOk, ...).
-// Not shown while a transfer runs with the source's window hidden and the
-// indicators off: the answer is then kAnswerCancel.
-int ShowMessageById(int id, int buttons);
-// The same for a message with one "%s", filled with `arg`.
-int ShowMessageWithArg(int id, const char* arg, int buttons);
 
 // A scan is ready: state 6 (the pending count -1 if it was 0), and
 // MSG_XFERREADY to the application.

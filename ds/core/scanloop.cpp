@@ -1,15 +1,15 @@
 #include "ds/core/scanloop.h"
 
 #include "ds/core/exchange.h"
-#include "ds/core/host.h"
-#include "ds/core/report.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
 #include "ds/core/session.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/pipeline/process.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/scanjob.h"
-#include "ds/scan/stripbind.h"
-#include "ds/ui/settings.h"
+#include "ds/core/stripbind.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

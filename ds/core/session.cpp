@@ -2,11 +2,20 @@
 
 #include <cstring>
 
-#include "ds/core/text.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 
 namespace wq {
 
 DsSession g_Session;
+
+namespace {
+// A transfer with the source's window hidden and the indicators off runs
+// unattended: its message boxes are held back.
+bool TransferUnattended() {
+  return g_Session.State >= 6 && !g_Session.ShowUI && !g_Session.Indicators;
+}
+}  // namespace
 
 void BuildSourceIdentity(TW_IDENTITY* id) {
   TW_IDENTITY s;
@@ -34,6 +43,7 @@ void ResetSessionAtLoad() {
   g_Session.XferMech = TWSX_NATIVE;
   g_Session.FileFormat = TWFF_BMP;
   g_Session.XScalePercent = g_Session.YScalePercent = 100;
+  g_MessagePolicy.Muted = TransferUnattended;
 }
 
 }  // namespace wq

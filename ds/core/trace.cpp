@@ -8,7 +8,7 @@
 #include "common/strutil.h"
 #include "ds/core/container.h"
 #include "ds/core/fix32.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 
 namespace wq {
 

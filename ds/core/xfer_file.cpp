@@ -9,16 +9,16 @@
 #include "common/io.h"
 #include "ds/core/dib.h"
 #include "ds/core/dsentry.h"
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/pathsplit.h"
 #include "ds/core/report.h"
 #include "ds/core/scanloop.h"
 #include "ds/core/session.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/core/tiffout.h"
 #include "ds/core/trace.h"
 #include "ds/pipeline/memory.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

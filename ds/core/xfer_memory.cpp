@@ -5,11 +5,11 @@
 
 #include "ds/core/capmemory.h"
 #include "ds/core/dsentry.h"
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/report.h"
 #include "ds/core/scanloop.h"
 #include "ds/core/session.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/scan/scanjob.h"
 
 namespace wq {

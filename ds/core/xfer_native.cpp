@@ -6,13 +6,13 @@
 #include "ds/core/capmemory.h"
 #include "ds/core/dib.h"
 #include "ds/core/dsentry.h"
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/exchange.h"
 #include "ds/core/report.h"
 #include "ds/core/scanloop.h"
 #include "ds/core/session.h"
-#include "ds/core/text.h"
-#include "ds/ui/settings.h"
+#include "ds/base/text.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "common/strutil.h"
 #include "ds/tests/builtin_text.h"
-#include "ds/ui/profile.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/profile.h"
+#include "ds/settings/settings_store.h"
 
 namespace {
 

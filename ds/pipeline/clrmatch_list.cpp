@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "common/strutil.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/pipeline/files.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 

@@ -3,19 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ds/core/host.h"
-#include "ds/core/report.h"
-#include "ds/core/session.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 #include "ds/pipeline/memory.h"
 #include "ds/preview/preview_file.h"
 #include "ds/preview/preview_render.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/scanjob.h"
 #include "ds/scan/strips.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
-#include "ds/ui/uishell.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 
@@ -60,8 +58,7 @@ void ReadInto(int progressKind, PreviewImage& image, int32_t offX, int32_t offY,
   const uint32_t lineBytes = pixels * 3;
   if (pixels == 0 || lines == 0) return;
 
-  uint64_t memory = g_Session.TotalPhysMemory;
-  if (memory == 0 && g_Host.TotalPhysMemory) memory = g_Host.TotalPhysMemory();
+  const uint64_t memory = g_Host.TotalPhysMemory ? g_Host.TotalPhysMemory() : 0;
   const uint64_t budget = std::min<uint64_t>(memory ? memory : g_Main.ScanMemory, g_Main.ScanMemory);
   uint32_t strip = uint32_t(std::max<uint64_t>(1, budget / lineBytes));
   strip = std::min(strip, lines);
@@ -104,10 +101,10 @@ void ReadInto(int progressKind, PreviewImage& image, int32_t offX, int32_t offY,
 }
 
 void Erase() {
-  if (g_UiShell.ErasePreviewFrame) g_UiShell.ErasePreviewFrame();
+  if (g_Host.ErasePreviewFrame) g_Host.ErasePreviewFrame();
 }
 void Redraw() {
-  if (g_UiShell.RedrawPreview) g_UiShell.RedrawPreview();
+  if (g_Host.RedrawPreview) g_Host.RedrawPreview();
 }
 
 }  // namespace
@@ -235,7 +232,7 @@ bool TakeZoomPreview() {
   bool clipped[4];
   const AreaRect region = GrowSelection(selection, bed, clipped);
   int width = 1024, height = 768;
-  if (g_UiShell.ScreenSize) g_UiShell.ScreenSize(&width, &height);
+  if (g_Host.ScreenSize) g_Host.ScreenSize(&width, &height);
   const int res = ZoomPreviewResolution(width, height, selection, s.Model);
   PreviewImage image;
   if (!AllocatePreviewImage(&image, region, res)) {

@@ -6,13 +6,13 @@
 #include "imagefile/bmp.h"
 #include "common/bytes.h"
 #include "common/io_file.h"
-#include "ds/core/host.h"
-#include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 #include "ds/pipeline/memory.h"
 #include "ds/preview/preview_render.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 namespace {

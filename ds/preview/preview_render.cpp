@@ -12,7 +12,7 @@
 #include "ds/preview/preview.h"
 #include "ds/res/tone_tables.h"
 #include "ds/scan/edge.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

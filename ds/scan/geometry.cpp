@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "twain/twain.h"
 
 namespace wq {

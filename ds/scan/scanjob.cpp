@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "common/strutil.h"
-#include "ds/core/host.h"
-#include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 #include "ds/scan/geometry.h"
-#include "ds/ui/profile.h"
+#include "ds/settings/profile.h"
 #include "scanlib/model.h"
 
 namespace wq {

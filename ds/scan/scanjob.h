@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 #include "scanlib/scanlib.h"
 
 #if defined(_WIN32) && !defined(_WIN64)

@@ -1,7 +1,7 @@
 #include "ds/tests/builtin_text.h"
 
 #include "common/strutil.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 
 namespace wq::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "ds/ui/profile.h"
+#include "ds/settings/profile.h"
 
 namespace wq::test {
 

@@ -10,7 +10,7 @@
 #include "ds/scan/scanjob.h"
 #include "ds/tests/builtin_text.h"
 #include "ds/tests/memory_profile.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "ds/ui/toollib.h"
 #include "scanlib/entry.h"
 #include "scanlib/platform.h"
@@ -186,7 +186,7 @@ void ResetDataSource(const char* busConfig) {
                   CallManager,    AllocSettings,   FreeSettings,    OpenModule,   FindProc,
                   CloseModule,    ReadEnvironment, TotalPhysMemory, CreateMainWindow,
                   MainWindowExists, Nothing,       Nothing,         Nothing,      Nothing,
-                  ConnectStatus,  DeleteWorkFile,  ShowMessageWith, CreateOutputFile,
+                  Nothing,        Nothing,         nullptr,         ConnectStatus,  DeleteWorkFile,  ShowMessageWith, CreateOutputFile,
                   CommitOutputFile, AbandonOutputFile, FreeSpace,   LocalTime};
   g_TraceSink = TraceSinkProcs{DebugOutput, Append, FreeSpace, LocalTime};
   g_Trace = TraceState{};

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/trace.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq::test {
 

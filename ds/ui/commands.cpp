@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstring>
 
-#include "ds/core/host.h"
-#include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/preview/preview.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/uishell.h"
 #include "ds/ui/zoom_calc.h"
 

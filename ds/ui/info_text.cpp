@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "imagefile/bmp.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 

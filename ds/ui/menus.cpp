@@ -4,7 +4,7 @@
 
 #include "ds/pipeline/modes.h"
 #include "ds/scan/geometry.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -1,6 +1,6 @@
 #include "ds/ui/placement.h"
 
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 

@@ -1,14 +1,14 @@
 #include "ds/ui/scan_command.h"
 
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 #include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/preview/preview.h"
 #include "ds/preview/preview_file.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/uishell.h"
 
 namespace wq {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "ds/core/host.h"
-#include "ds/core/text.h"
-#include "ds/ui/settings_store.h"
+#include "ds/base/host.h"
+#include "ds/base/text.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 

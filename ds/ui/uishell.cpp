@@ -2,7 +2,7 @@
 
 #include "ds/pipeline/clrmatch.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 

@@ -24,12 +24,6 @@ struct UiShellProcs {
   void (*OpenToolWindow)(int tool);
   // The hourglass while a long step runs.
   void (*WaitCursor)(bool on);
-  // The preview window: its frame erased to white before a preview, and
-  // the screen copy drawn again after a change.
-  void (*ErasePreviewFrame)();
-  void (*RedrawPreview)();
-  // The full-screen client size (system metrics).
-  void (*ScreenSize)(int* width, int* height);
   // Which tool windows exist in this build.
   bool (*ToolAvailable)(int tool);
 };

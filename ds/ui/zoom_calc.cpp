@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "ds/scan/geometry.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -18,8 +18,8 @@
 #include "ds/core/session.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 
 namespace {
 

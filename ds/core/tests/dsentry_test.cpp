@@ -13,7 +13,7 @@
 #include "ds/scan/scanjob.h"
 #include "ds/tests/memory_profile.h"
 #include "ds/tests/test_host.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "scanlib/state.h"
 
 namespace wq {

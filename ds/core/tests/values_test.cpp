@@ -10,7 +10,7 @@
 #include "ds/core/report.h"
 #include "ds/core/session.h"
 #include "ds/core/xfergeom.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -6,17 +6,18 @@
 
 #include "common/io_file.h"
 
-#include "ds/core/host.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/text.h"
 #include "ds/core/trace.h"
 #include "ds/res/resource.h"
 #include "ds/scan/progress.h"
-#include "ds/scan/win/scanshell_win.h"
+#include "ds/core/stripbind.h"
+#include "ds/pipeline/win/pipeline_win.h"
 #include "ds/ui/win/uishell_win.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
-#include "ds/ui/win/profile_win.h"
-#include "ds/ui/win/windows.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
+#include "ds/settings/win/profile_win.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 
@@ -288,13 +289,16 @@ void InstallWindowsHost(HINSTANCE instance) {
                   MessageById,      CallManager,       AllocSettings,  FreeSettings,
                   OpenModule,       FindProc,          CloseModule,     ReadEnvironment,
                   TotalPhysMemory,  CreateMainWindow,  MainWindowExists, DestroyWindows,
-                  HideWindows,      CloseProgressWindow, ReleaseScanButton, ConnectStatus,
+                  HideWindows,      CloseProgressWindow, ReleaseScanButton, nullptr,
+                  nullptr,          nullptr,           ConnectStatus,
                   DeleteWorkFile,   MessageWith,       CreateOutputFile, CommitOutputFile,
                   AbandonOutputFile, FreeSpace,        LocalTime};
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
-  InstallScanShell();
+  InstallPipelineFiles();
+  InstallPipelineMemory();
+  UseScannerForStrips();
   InstallUiShell();
 }
 

@@ -5,7 +5,7 @@
 
 #include "ds/pipeline/effect.h"
 #include "ds/pipeline/tone.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 namespace {

@@ -17,7 +17,7 @@
 #include "ds/preview/preview.h"
 #include "ds/preview/preview_render.h"
 #include "ds/scan/geometry.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 
 namespace {
 

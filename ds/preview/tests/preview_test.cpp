@@ -16,7 +16,7 @@
 #include "ds/preview/preview_file.h"
 #include "ds/preview/preview_render.h"
 #include "ds/tests/test_host.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 namespace {

@@ -12,7 +12,7 @@
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
 #include "ds/tests/test_host.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 #include "twain/twain.h"
 
 namespace wq {

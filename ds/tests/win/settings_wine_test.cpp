@@ -11,8 +11,8 @@
 #include "common/strutil.h"
 #include "ds/tests/builtin_text.h"
 #include "ds/tests/win/wine_support.h"
-#include "ds/ui/settings_store.h"
-#include "ds/ui/win/profile_win.h"
+#include "ds/settings/settings_store.h"
+#include "ds/settings/win/profile_win.h"
 
 namespace wq {
 namespace {

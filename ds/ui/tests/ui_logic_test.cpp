@@ -18,7 +18,7 @@
 #include "ds/ui/menus.h"
 #include "ds/ui/placement.h"
 #include "ds/ui/scan_command.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/units.h"
 #include "ds/ui/uishell.h"
 #include "twain/twain.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/core/win/host_win.h"
 #include "ds/res/ui_ids.h"
 #include "ds/scan/geometry.h"
@@ -13,10 +13,10 @@
 #include "ds/ui/info_text.h"
 #include "ds/ui/menus.h"
 #include "ds/ui/placement.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "ds/ui/uishell.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 #include "ds/ui/zoom_calc.h"
 
 namespace wq {

@@ -6,7 +6,7 @@
 #include <cwchar>
 
 #include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/core/win/host_win.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/preview/preview.h"
@@ -19,12 +19,12 @@
 #include "ds/ui/display_check.h"
 #include "ds/ui/placement.h"
 #include "ds/ui/scan_command.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/uishell.h"
 #include "ds/ui/win/uishell_win.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 #include "ds/ui/zoom_calc.h"
 
 namespace wq {

@@ -4,7 +4,7 @@
 
 #include "ds/res/ui_ids.h"
 #include "ds/ui/commands.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "ds/ui/win/uiwin.h"
 
 namespace wq {

@@ -7,9 +7,9 @@
 #include "ds/preview/preview.h"
 #include "ds/res/ui_ids.h"
 #include "ds/ui/placement.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 namespace {

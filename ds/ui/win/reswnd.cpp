@@ -4,14 +4,14 @@
 
 #include <cwchar>
 
-#include "ds/core/host.h"
-#include "ds/core/report.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
 #include "ds/res/ui_ids.h"
 #include "ds/scan/scanjob.h"
 #include "ds/ui/commands.h"
-#include "ds/ui/settings.h"
+#include "ds/settings/settings.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 #include "ds/ui/zoom_calc.h"
 
 namespace wq {

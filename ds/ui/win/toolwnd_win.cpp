@@ -7,10 +7,10 @@
 #include "ds/core/win/host_win.h"
 #include "ds/res/ui_ids.h"
 #include "ds/ui/placement.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 namespace {

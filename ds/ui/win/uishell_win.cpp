@@ -3,24 +3,26 @@
 // portable logic, window classes, and texts in the user's language.
 #include "ds/ui/win/uishell_win.h"
 
+#include "ds/ui/win/progress_win.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "ds/core/host.h"
-#include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 #include "ds/core/win/host_win.h"
 #include "ds/res/ui_ids.h"
 #include "ds/scan/progress.h"
 #include "ds/ui/scan_command.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/uishell.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 
@@ -240,14 +242,17 @@ int ShowFormattedMessage(int id, const wchar_t* a, const wchar_t* b) {
 }
 
 void InstallUiShell() {
+  InstallProgressWindow();
   g_Host.CreateMainWindow = CreateMainWindow;
   g_Host.MainWindowExists = MainWindowExists;
   g_Host.DestroyWindows = DestroyWindows;
   g_Host.HideWindows = HideWindows;
   g_Host.ReleaseScanButton = ReleaseScanButton;
+  g_Host.ErasePreviewFrame = ErasePreviewFrame;
+  g_Host.RedrawPreview = RedrawPreviewWindow;
+  g_Host.ScreenSize = ScreenSize;
   g_UiShell = UiShellProcs{PressScanButton, ToolsValid,   StorePlacements,
                            RefreshToolWindows, OpenToolWindow, WaitCursor,
-                           ErasePreviewFrame, RedrawPreviewWindow, ScreenSize,
                            ToolAvailable};
 }
 

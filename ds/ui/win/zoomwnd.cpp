@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 #include "ds/res/ui_ids.h"
 #include "ds/ui/info_text.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "ds/ui/units.h"
 #include "ds/ui/win/uiwin.h"
 #include "ds/ui/zoom_calc.h"

@@ -1,4 +1,4 @@
-#include "ds/ui/win/windows.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 

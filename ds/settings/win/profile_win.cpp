@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "ds/ui/profile.h"
-#include "ds/ui/win/profile_win.h"
+#include "ds/settings/profile.h"
+#include "ds/settings/win/profile_win.h"
 
 namespace wq {
 namespace {

@@ -1,4 +1,4 @@
-#include "ds/scan/win/keyhook.h"
+#include "ds/ui/win/keyhook.h"
 
 namespace wq {
 

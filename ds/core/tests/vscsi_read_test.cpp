@@ -14,10 +14,10 @@
 #include "ds/pipeline/tests/reference.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/scanjob.h"
-#include "ds/scan/stripbind.h"
+#include "ds/core/stripbind.h"
 #include "ds/tests/test_host.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 #include "vscsi/description.h"
 #include "vscsi/vscsi.h"
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 namespace {

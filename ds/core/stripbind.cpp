@@ -1,18 +1,18 @@
-#include "ds/scan/stripbind.h"
+#include "ds/core/stripbind.h"
 
 #include <cstring>
 
-#include "ds/core/host.h"
-#include "ds/core/report.h"
-#include "ds/core/text.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
+#include "ds/base/text.h"
 #include "ds/core/session.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/pipeline/process.h"
 #include "ds/pipeline/tone.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/scanjob.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 

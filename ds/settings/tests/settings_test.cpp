@@ -9,7 +9,7 @@
 #include "common/strutil.h"
 #include "ds/tests/builtin_text.h"
 #include "ds/tests/memory_profile.h"
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 
 namespace wq {
 namespace {

@@ -59,6 +59,12 @@ struct DsHost {
   void (*HideWindows)();         // kept for a later MSG_ENABLEDS
   void (*CloseProgressWindow)();
   void (*ReleaseScanButton)();
+  // The preview window: its frame erased to white before a preview, and
+  // the screen copy drawn again after a change.
+  void (*ErasePreviewFrame)();
+  void (*RedrawPreview)();
+  // The full-screen client size (system metrics).
+  void (*ScreenSize)(int* width, int* height);
   // The small window that says the scanner model is being read, shown while
   // the source connects to the scanner.
   void (*ConnectStatus)(bool show);

@@ -1,12 +1,12 @@
-#include "ds/scan/win/progress_win.h"
+#include "ds/ui/win/progress_win.h"
 
 #include "ds/core/session.h"
 #include "ds/core/win/host_win.h"
 #include "ds/res/progress_ids.h"
-#include "ds/scan/win/keyhook.h"
-#include "ds/ui/settings.h"
-#include "ds/ui/settings_store.h"
-#include "ds/ui/win/windows.h"
+#include "ds/ui/win/keyhook.h"
+#include "ds/settings/settings.h"
+#include "ds/settings/settings_store.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 

@@ -1,6 +1,6 @@
 // Reading and writing the settings files, driven by one table of keys so
 // that defaults, reading and writing cannot drift apart.
-#include "ds/ui/settings_store.h"
+#include "ds/settings/settings_store.h"
 
 #include <charconv>
 #include <cstdio>
@@ -10,13 +10,12 @@
 #include <new>
 
 #include "common/strutil.h"
-#include "ds/core/text.h"
-#include "ds/ui/profile.h"
+#include "ds/base/text.h"
+#include "ds/settings/profile.h"
 
 namespace wq {
 
 ScanSettings* g_Settings = nullptr;
-SettingsEnvironment g_Env;
 MainFileValues g_Main;
 ProfileProcs g_Profile;
 

@@ -1,4 +1,4 @@
-#include "ds/core/text.h"
+#include "ds/base/text.h"
 
 namespace wq {
 

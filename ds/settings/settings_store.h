@@ -6,7 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ds/ui/settings.h"
+#include "ds/base/environment.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 
@@ -18,18 +19,6 @@ struct ScannerIdentity {
 };
 static_assert(sizeof(ScannerIdentity) == 36);
 
-// What the source learns of its surroundings when it opens.
-struct SettingsEnvironment {
-  int Country;          // [intl] iCountry
-  int Measure;          // [intl] iMeasure: 0 metric
-  char Decimal[4];      // [intl] sDecimal
-  bool JapaneseUI;      // Country is 81
-  bool SmallScreen;     // caption + full-screen client height below 481
-  uint32_t PlatformVersion;
-  char WindowsDir[260];
-  char SourceDir[260];  // Windows directory + "\TWAIN_32\WQSCAN32\"
-};
-extern SettingsEnvironment g_Env;
 
 // Values of the main file kept beside the record.
 struct MainFileValues {

@@ -1,4 +1,4 @@
-#include "ds/core/host.h"
+#include "ds/base/host.h"
 
 namespace wq {
 DsHost g_Host;
