@@ -15,12 +15,12 @@ int Language(int id) { return g_Env.JapaneseUI ? id + text::kJapaneseOffset : id
 MessagePolicy g_MessagePolicy = {NeverMuted};
 
 int ShowMessageById(int id, int buttons) {
-  if (!g_Host.ShowMessage || g_MessagePolicy.Muted()) return kAnswerCancel;
+  if (g_MessagePolicy.Muted()) return kAnswerCancel;
   return g_Host.ShowMessage(Language(id), buttons);
 }
 
 int ShowMessageWithArg(int id, const char* arg, int buttons) {
-  if (!g_Host.ShowMessageWith || g_MessagePolicy.Muted()) return kAnswerCancel;
+  if (g_MessagePolicy.Muted()) return kAnswerCancel;
   return g_Host.ShowMessageWith(Language(id), arg, buttons);
 }
 

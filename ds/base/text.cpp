@@ -7,7 +7,6 @@ TextProcs g_Text;
 size_t LoadText(int id, char* buf, size_t size) {
   if (size == 0) return 0;
   buf[0] = 0;
-  if (!g_Text.Load) return 0;
   size_t n = g_Text.Load(id, buf, size);
   buf[size - 1] = 0;
   return n < size ? n : size - 1;

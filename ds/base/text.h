@@ -9,7 +9,10 @@ namespace wq {
 struct TextProcs {
   // Copies text `id` into buf (always terminated); returns its length, or 0
   // when the id does not exist.
-  size_t (*Load)(int id, char* buf, size_t size);
+  size_t (*Load)(int id, char* buf, size_t size) = [](int, char* buf, size_t size) -> size_t {
+    if (size) buf[0] = 0;
+    return 0;
+  };
 };
 extern TextProcs g_Text;
 

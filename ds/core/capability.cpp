@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 #include "ds/core/dsentry.h"
 #include "ds/core/exchange.h"
 #include "ds/core/report.h"
@@ -25,45 +25,45 @@ struct LockedContainer {
   size_t Size = 0;
 
   explicit LockedContainer(void* handle) {
-    if (!handle || !g_CapMemory.Lock) return;
-    void* p = g_CapMemory.Lock(handle);
+    if (!handle) return;
+    void* p = g_Memory.Lock(handle);
     if (!p) return;
     Handle = handle;
     Bytes = static_cast<const uint8_t*>(p);
     // Only what the block really holds is read.
-    Size = g_CapMemory.Size ? g_CapMemory.Size(handle) : 0;
+    Size = g_Memory.Size(handle);
   }
   ~LockedContainer() {
-    if (Handle && g_CapMemory.Unlock) g_CapMemory.Unlock(Handle);
+    if (Handle) g_Memory.Unlock(Handle);
   }
   LockedContainer(const LockedContainer&) = delete;
   LockedContainer& operator=(const LockedContainer&) = delete;
 };
 
 // A block for a reply of `size` bytes; null when there is no memory.
-void* NewBlock(size_t size) { return g_CapMemory.Alloc ? g_CapMemory.Alloc(size) : nullptr; }
+void* NewBlock(size_t size) { return g_Memory.Alloc(size); }
 
 void FreeBlock(void* handle) {
-  if (handle && g_CapMemory.Free) g_CapMemory.Free(handle);
+  if (handle) g_Memory.Free(handle);
 }
 
 // Copies the reply into `block` (allocating it when null or too small);
 // the block belongs to the application from here on. False when no block
 // can be had or locked.
 bool Deliver(const CapContainer& reply, void* block, TW_CAPABILITY* cap) {
-  if (block && (!g_CapMemory.Size || g_CapMemory.Size(block) < reply.Size)) {
+  if (block && g_Memory.Size(block) < reply.Size) {
     FreeBlock(block);
     block = nullptr;
   }
   if (!block) block = NewBlock(reply.Size);
   if (!block) return false;
-  void* p = g_CapMemory.Lock ? g_CapMemory.Lock(block) : nullptr;
+  void* p = g_Memory.Lock(block);
   if (!p) {
     FreeBlock(block);
     return false;
   }
   memcpy(p, reply.Bytes, reply.Size);
-  if (g_CapMemory.Unlock) g_CapMemory.Unlock(block);
+  g_Memory.Unlock(block);
   cap->ConType = reply.ConType;
   cap->hContainer = block;
   return true;

@@ -4,7 +4,6 @@ target_sources(ds_portable PRIVATE
   core/capability.cpp
   core/capcall.cpp
   core/capfacts.cpp
-  core/capmemory.cpp
   core/caps_device.cpp
   core/caps_feeder.cpp
   core/caps_geometry.cpp
@@ -12,9 +11,6 @@ target_sources(ds_portable PRIVATE
   core/caps_xfer.cpp
   core/captable.cpp
   core/container.cpp)
-if(TARGET wqscan32)
-  target_sources(wqscan32 PRIVATE core/win/capmemory_win.cpp)
-endif()
 
 wq_native_test(ds_caps_test
   SOURCES core/tests/cap_bytes.cpp core/tests/cap_checks.cpp core/tests/cap_harness.cpp core/tests/captable_test.cpp core/tests/container_test.cpp

@@ -11,6 +11,7 @@
 #include "ds/core/report.h"
 #include "ds/core/scanloop.h"
 #include "ds/core/session.h"
+#include "ds/scan/progress.h"
 #include "ds/base/text.h"
 #include "ds/scan/geometry.h"
 #include "ds/scan/scanjob.h"
@@ -27,12 +28,6 @@ void WriteCount(TW_MEMREF data, int16_t count) {
   memcpy(static_cast<uint8_t*>(data) + offsetof(TW_PENDINGXFERS, Count), &v, sizeof v);
 }
 
-void CloseProgress() {
-  if (g_Host.CloseProgressWindow) g_Host.CloseProgressWindow();
-}
-void ReleaseScanButton() {
-  if (g_Host.ReleaseScanButton) g_Host.ReleaseScanButton();
-}
 
 bool FlatbedInUse() { return !g_Session.FeederLoaded && !(g_Settings && g_Settings->ADF); }
 
@@ -91,9 +86,9 @@ TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
       memcpy(static_cast<uint8_t*>(data) + offsetof(TW_USERINTERFACE, ModalUI), &modal,
              sizeof modal);
       g_Session.ShowUI = true;
-      if (!g_Host.CreateMainWindow || !g_Host.CreateMainWindow(ui.hParent)) {
+      if (!g_Host.CreateMainWindow(ui.hParent)) {
         g_Session.ShowUI = false;
-        if (g_Host.DestroyWindows) g_Host.DestroyWindows();
+        g_Host.DestroyWindows();
         return Traced(dg, dat, msg, data, Refuse(TWCC_LOWMEMORY, lead::kEnableDs));
       }
       g_Session.State = 5;
@@ -116,9 +111,9 @@ TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
       return Traced(dg, dat, msg, data, Refuse(TWCC_SEQERROR, lead::kDisableDs));
     TW_USERINTERFACE ui{};
     if (data) memcpy(&ui, data, sizeof ui);
-    if (data && !ui.ShowUI && g_Host.HideWindows) g_Host.HideWindows();
+    if (data && !ui.ShowUI) g_Host.HideWindows();
     ForgetPage();
-    CloseProgress();
+    g_Progress.Close();
     g_Session.State = 4;
     return Traced(dg, dat, msg, data, TWRC_SUCCESS);
   }
@@ -181,7 +176,7 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
   }
   if (msg == MSG_RESET) {
     ForgetPage();
-    CloseProgress();
+    g_Progress.Close();
     g_Session.State = 5;
     g_Session.PendingCount = 0;
     WriteCount(data, 0);
@@ -197,19 +192,19 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
     if (g_Session.PendingCount > 0) --g_Session.PendingCount;
     if (g_Session.PendingCount != 0 && !paper) g_Session.PendingCount = 0;
     WriteCount(data, g_Session.PendingCount);
-    CloseProgress();
+    g_Progress.Close();
     if (g_Session.PendingCount == 0) {
       g_Session.PageIndex = 1;
       ++g_Session.BatchCount;
-      ReleaseScanButton();
+      g_Host.ReleaseScanButton();
       g_Session.State = 5;
     } else {
       ++g_Session.PageIndex;
       g_Session.BatchCount = 0;
     }
   } else {
-    CloseProgress();
-    ReleaseScanButton();
+    g_Progress.Close();
+    g_Host.ReleaseScanButton();
     g_Session.State = 5;
     g_Session.ProgressCount = 0;
     g_Session.PendingCount = 0;

@@ -63,9 +63,8 @@ TW_UINT16 Traced(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, const void* data, T
 TW_UINT16 DsEntryProc(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
                       TW_MEMREF data) {
   // 1. Owner guard: another process and another thread than the opener.
-  if (g_Session.OwnerProcess && g_Host.CurrentProcess &&
-      g_Host.CurrentProcess() != g_Session.OwnerProcess && g_Session.OwnerThread &&
-      g_Host.CurrentThread && g_Host.CurrentThread() != g_Session.OwnerThread) {
+  if (g_Session.OwnerProcess && g_Host.CurrentProcess() != g_Session.OwnerProcess && g_Session.OwnerThread &&
+      g_Host.CurrentThread() != g_Session.OwnerThread) {
     g_Session.Status.ConditionCode = TWCC_MAXCONNECTIONS;
     return TWRC_FAILURE;
   }
@@ -80,7 +79,7 @@ TW_UINT16 DsEntryProc(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT1
     if (!data) return TWRC_NOTDSEVENT;
     TW_EVENT event;
     memcpy(&event, data, sizeof event);
-    if (!event.pEvent || !g_Host.OfferEvent || !g_Host.OfferEvent(event.pEvent))
+    if (!event.pEvent || !g_Host.OfferEvent(event.pEvent))
       return TWRC_NOTDSEVENT;
     TW_UINT16 null = MSG_NULL;
     memcpy(static_cast<uint8_t*>(data) + offsetof(TW_EVENT, TWMessage), &null, sizeof null);

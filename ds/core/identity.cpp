@@ -8,6 +8,7 @@
 #include "ds/core/report.h"
 #include "ds/core/scanloop.h"
 #include "ds/core/session.h"
+#include "ds/scan/progress.h"
 #include "ds/base/text.h"
 #include "ds/core/trace.h"
 #include "ds/pipeline/clrmatch.h"
@@ -34,7 +35,7 @@ void CopyIdentity(TW_IDENTITY* to, const void* from) {
 }
 
 void ReadEnvironment() {
-  if (g_Host.ReadEnvironment) g_Host.ReadEnvironment(&g_Env);
+  g_Host.ReadEnvironment(&g_Env);
   g_Env.JapaneseUI = g_Env.Country == 81;
   char dir[32];
   LoadText(text::kSourceDir, dir);
@@ -45,7 +46,7 @@ void ReadEnvironment() {
 }
 
 void ReleaseSettings() {
-  if (g_Settings && g_Host.FreeSettings) g_Host.FreeSettings(g_Settings);
+  if (g_Settings) g_Host.FreeSettings(g_Settings);
   g_Settings = nullptr;
 }
 
@@ -134,7 +135,7 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   if (!origin || !data) return done(Refuse(TWCC_BADVALUE, lead::kOpenDs));
 
   // 3. The settings record.
-  g_Settings = g_Host.AllocSettings ? g_Host.AllocSettings() : nullptr;
+  g_Settings = g_Host.AllocSettings();
   if (!g_Settings) {
     ShowMessageById(msg::kNoDosMemory, kButtonsOk);
     return done(Refuse(TWCC_LOWMEMORY, lead::kEnableDs));
@@ -142,8 +143,8 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   // 4. Who is connected.
   CopyIdentity(&g_Session.AppIdentity, origin);
   CopyIdentity(&g_Session.SourceIdentity, data);
-  g_Session.OwnerProcess = g_Host.CurrentProcess ? g_Host.CurrentProcess() : 0;
-  g_Session.OwnerThread = g_Host.CurrentThread ? g_Host.CurrentThread() : 0;
+  g_Session.OwnerProcess = g_Host.CurrentProcess();
+  g_Session.OwnerThread = g_Host.CurrentThread();
   g_ScanJob.FoundConfigured = g_ScanJob.FoundFirst = false;
   g_Main.Debug = g_Main.DebugSH = g_Main.DebugSCSI = 0;
   g_Trace.Switch = 0;
@@ -171,9 +172,9 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   }
 
   // 8. Find the scanner, telling the user meanwhile.
-  if (g_Host.ConnectStatus) g_Host.ConnectStatus(true);
+  g_Host.ConnectStatus(true);
   AttachScanner();
-  if (g_Host.ConnectStatus) g_Host.ConnectStatus(false);
+  g_Host.ConnectStatus(false);
   if (g_ScanJob.AttachResult == kAttachSearchFailed) {
     UnloadScannerLibrary();
     WriteMainFile(*g_Settings, g_Main);
@@ -203,7 +204,7 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   ResetToneTables();
 
   // 13. Open.
-  g_Session.TotalPhysMemory = g_Host.TotalPhysMemory ? g_Host.TotalPhysMemory() : 0;
+  g_Session.TotalPhysMemory = g_Host.TotalPhysMemory();
   g_Session.State = 4;
   return done(TWRC_SUCCESS);
 }
@@ -220,9 +221,9 @@ TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
                &g_Session.AppIdentity, &g_Session.SourceIdentity);
   memset(&g_Session.AppIdentity, 0, sizeof g_Session.AppIdentity);
   ForgetPage();
-  if (g_Host.CloseProgressWindow) g_Host.CloseProgressWindow();
-  if (g_Host.MainWindowExists && g_Host.MainWindowExists()) {
-    if (g_Host.DeleteWorkFile && g_Settings) {
+  g_Progress.Close();
+  if (g_Host.MainWindowExists()) {
+    if (g_Settings) {
       for (const char* name : kPreviewWorkFiles) {
         char path[300];
         const char* dir = g_Main.WorkDrive;
@@ -231,7 +232,7 @@ TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
         g_Host.DeleteWorkFile(path);
       }
     }
-    if (g_Host.DestroyWindows) g_Host.DestroyWindows();
+    g_Host.DestroyWindows();
   }
   DiscardColourMatchList();
   if (g_Settings) WriteMainFile(*g_Settings, g_Main);

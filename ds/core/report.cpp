@@ -31,7 +31,7 @@ void SourceErrorText(const char* leadIn, TW_UINT16 cc, char* buf, size_t size) {
 }
 
 void ShowSourceError(const char* leadIn, TW_UINT16 cc) {
-  if (g_Main.Debug != 1 || !g_Host.ErrorBox) return;
+  if (g_Main.Debug != 1) return;
   char text[256];
   SourceErrorText(leadIn, cc, text, sizeof text);
   g_Host.ErrorBox(g_Session.ParentWindow, text);
@@ -40,13 +40,11 @@ void ShowSourceError(const char* leadIn, TW_UINT16 cc) {
 void PostXferReady() {
   g_Session.State = 6;
   if (g_Session.PendingCount == 0) g_Session.PendingCount = -1;
-  if (g_Host.CallManager)
-    g_Host.CallManager(&g_Session.SourceIdentity, &g_Session.AppIdentity, MSG_XFERREADY);
+  g_Host.CallManager(&g_Session.SourceIdentity, &g_Session.AppIdentity, MSG_XFERREADY);
 }
 
 void PostCloseRequest() {
-  if (g_Host.CallManager)
-    g_Host.CallManager(&g_Session.SourceIdentity, &g_Session.AppIdentity, MSG_CLOSEDSREQ);
+  g_Host.CallManager(&g_Session.SourceIdentity, &g_Session.AppIdentity, MSG_CLOSEDSREQ);
 }
 
 }  // namespace wq

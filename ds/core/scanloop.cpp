@@ -16,7 +16,7 @@ namespace {
 
 // The scanner sent what cannot be read as the image asked for.
 XferOutcome ScannerFault() {
-  CloseProgress();
+  g_Progress.Close();
   ShowMessageById(msg::kScannerError, kButtonsOk);
   CallScanner(kSelScannerReset);
   g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
@@ -24,7 +24,7 @@ XferOutcome ScannerFault() {
 }
 
 XferOutcome NoMemory() {
-  CloseProgress();
+  g_Progress.Close();
   ShowMessageById(msg::kNoXferMemory, kButtonsOk);
   g_Session.Status.ConditionCode = TWCC_LOWMEMORY;
   return kXferFailed;
@@ -57,14 +57,14 @@ XferOutcome BeginPageScan(bool bitmap) {
   g_Settings->NativeOrBmpXfer = bitmap ? 1 : 0;
   // 2. The scan button and the progress window.
   SetScanFlags(true);
-  OpenProgress(kProgressScan);
-  ResetProgress();  // the window may stay open from the last feeder page
-  SetProgressTotal(g.ImageRows, false);
+  g_Progress.Open(kProgressScan);
+  g_Progress.Reset();  // the window may stay open from the last feeder page
+  g_Progress.SetTotal(g.ImageRows, false);
   g_Session.ProgressCount = 0;
   // 3. The scanner; its status check has told the user what went wrong.
   g_ScanJob.LastScanEnd = 0;
   if (!StartScanJob(kFinalScan)) {
-    CloseProgress();
+    g_Progress.Close();
     g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
     return kXferFailed;
   }
@@ -94,7 +94,7 @@ XferOutcome ScanRows(uint32_t maxRows, const RowSink& sink) {
     case kStripNoMemory: CallScanner(kSelScannerReset); return NoMemory();
     case kStripSinkFailed:
       // The sink has said why; the scanner stops where it is.
-      CloseProgress();
+      g_Progress.Close();
       CallScanner(kSelScannerReset);
       return kXferFailed;
     default: return ScannerFault();
@@ -105,18 +105,18 @@ bool PageScanActive() { return g_Strips.Active; }
 
 void EndPageScan(bool keepProgress) {
   EndStripRead();
-  if (!keepProgress) CloseProgress();
+  if (!keepProgress) g_Progress.Close();
   SetScanFlags(false);
   g_Session.ProgressCount = 0;
 }
 
 void AbandonPage() {
   EndStripRead();
-  CloseProgress();
+  g_Progress.Close();
   SetScanFlags(false);
   g_Session.PendingCount = 0;
   g_Session.ProgressCount = 0;
-  if (g_Host.ReleaseScanButton) g_Host.ReleaseScanButton();
+  g_Host.ReleaseScanButton();
 }
 
 void ForgetPage() {

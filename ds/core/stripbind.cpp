@@ -34,11 +34,13 @@ int CheckStatus() {
 
 void Reset() { CallScanner(kSelScannerReset); }
 
-void Progress(uint32_t done, uint32_t) { StepProgress(done, false); }
+void Progress(uint32_t done, uint32_t) { g_Progress.Step(done, false); }
+// Through the record at each call: the progress window is installed later.
+bool Poll() { return g_Progress.PollCancel(); }
 
 }  // namespace
 
-void UseScannerForStrips() { g_ScanRead = ScanReadOps{ReadData, CheckStatus, PollCancel, Reset, Progress}; }
+void UseScannerForStrips() { g_ScanRead = ScanReadOps{ReadData, CheckStatus, Poll, Reset, Progress}; }
 
 void PrepareScanTables(bool pack) {
   if (!g_Settings) return;
@@ -76,7 +78,7 @@ StripGeometry ScanStripGeometry(bool pack, bool swapRedBlue, uint32_t width, uin
   s.Width = width;
   s.Height = height;
   s.RowBytes = rowBytes;
-  s.TotalPhys = g_Host.TotalPhysMemory ? g_Host.TotalPhysMemory() : 0;
+  s.TotalPhys = g_Host.TotalPhysMemory();
   s.NearFull = g_Main.NearFull;
   s.ScanMemory = g_Main.ScanMemory;
   return s;

@@ -358,10 +358,10 @@ bool CapabilityName(TW_UINT16 cap, char* buf, size_t size) {
 void WriteTraceLine(const char* text) {
   switch (g_Trace.Switch) {
     case 1:
-      if (g_TraceSink.DebugOutput) g_TraceSink.DebugOutput(text);
+      g_TraceSink.DebugOutput(text);
       break;
     case 2:
-      if (g_TraceSink.Append) g_TraceSink.Append(g_Trace.LogPath, text);
+      g_TraceSink.Append(g_Trace.LogPath, text);
       break;
     default:
       break;
@@ -374,27 +374,26 @@ bool OpenTrace(int traceSwitch, const char* workDir) {
   if (traceSwitch != 1 && traceSwitch != 2) return traceSwitch == 0;
 
   TraceTime t{};
-  if (g_TraceSink.LocalTime) g_TraceSink.LocalTime(&t);
+  g_TraceSink.LocalTime(&t);
   char heading[160];
   snprintf(heading, sizeof heading, Text(kHeading).c_str(), kWeekdays[(t.Weekday % 7 + 7) % 7],
            kMonths[(t.Month % 12 + 12) % 12], t.Day, t.Hour, t.Minute, t.Second, t.Year);
   const std::string separator = Text(kSeparator);
 
   if (traceSwitch == 1) {
-    if (!g_TraceSink.DebugOutput) return false;
     g_Trace.Switch = 1;
     WriteTraceLine(separator.c_str());
     WriteTraceLine(heading);
     return true;
   }
 
-  if (!g_TraceSink.Append || !workDir) return false;
+  if (!workDir) return false;
   size_t n = strlen(workDir);
   const char* name = n && workDir[n - 1] != '\\' ? "\\WQLOG.TXT" : "WQLOG.TXT";
   if (n + strlen(name) + 1 > sizeof g_Trace.LogPath) return false;
   snprintf(g_Trace.LogPath, sizeof g_Trace.LogPath, "%s%s", workDir, name);
   uint64_t freeBytes = 0;
-  bool known = g_TraceSink.FreeSpace && g_TraceSink.FreeSpace(workDir, &freeBytes);
+  bool known = g_TraceSink.FreeSpace(workDir, &freeBytes);
   bool ok = g_TraceSink.Append(g_Trace.LogPath, separator.c_str()) &&
             g_TraceSink.Append(g_Trace.LogPath, heading);
   if (!known || freeBytes < kTraceMinFreeBytes) {

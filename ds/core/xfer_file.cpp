@@ -17,7 +17,7 @@
 #include "ds/base/text.h"
 #include "ds/core/tiffout.h"
 #include "ds/core/trace.h"
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/settings/settings.h"
 
 namespace wq {
@@ -69,7 +69,7 @@ bool BuildHead(bool bmp, int kind, std::vector<uint8_t>* head) {
     return WriteBmpFileHead(head->data(), head->size(), kind, g, s.XFinalRes, s.YFinalRes);
   }
   TraceTime now{};
-  if (g_Host.LocalTime) g_Host.LocalTime(&now);
+  g_Host.LocalTime(&now);
   TiffPage page{kind,      g.ImageWidth, g.ImageRows, s.XFinalRes, s.YFinalRes, g_Session.FileName,
                 now.Year,  now.Month + 1, now.Day,    now.Hour,    now.Minute,  now.Second};
   return BuildTiffHead(page, head);
@@ -108,7 +108,7 @@ TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
   const uint64_t stride = bmp ? g.DibRowBytes : TiffRowBytes(kind, g.ImageWidth);
   const uint64_t fileBytes = head.size() + stride * g.ImageRows;
   uint64_t freeBytes = 0;
-  if (!built || (g_Host.FreeSpace && g_Host.FreeSpace(g_Session.FileDir, &freeBytes) && freeBytes < fileBytes)) {
+  if (!built || (g_Host.FreeSpace(g_Session.FileDir, &freeBytes) && freeBytes < fileBytes)) {
     // A page the format cannot hold is as hopeless as a full disk.
     ShowMessageById(msg::kNoDiskSpace, kButtonsOk);
     return fail(TWCC_OPERATIONERROR);
@@ -117,23 +117,23 @@ TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
   // 2. The file.
   const std::string path = FullName();
   WqIo io;
-  if (!g_Host.CreateOutputFile || !g_Host.CreateOutputFile(path.c_str(), &io)) {
+  if (!g_Host.CreateOutputFile(path.c_str(), &io)) {
     ShowDiskError();
     return fail(TWCC_OPERATIONERROR);
   }
   auto dropFile = [&](TW_UINT16 cc) {
-    if (g_Host.AbandonOutputFile) g_Host.AbandonOutputFile();
+    g_Host.AbandonOutputFile();
     return fail(cc);
   };
   FileSink sink{io, bmp, !bmp && kind == 1, head.size(), g.ImageRows, uint32_t(stride), nullptr,
                 IoStatus::kOk};
-  sink.Scratch = static_cast<uint8_t*>(PipelineAlloc(size_t(stride ? stride : 1)));
+  sink.Scratch = static_cast<uint8_t*>(WorkAlloc(size_t(stride ? stride : 1)));
   if (!sink.Scratch) {
     ShowMessageById(msg::kNoXferMemory, kButtonsOk);
     return dropFile(TWCC_LOWMEMORY);
   }
   if (IoWrite(io, 0, head.data(), head.size()) != IoStatus::kOk) {
-    PipelineFree(sink.Scratch);
+    WorkFree(sink.Scratch);
     ShowDiskError();
     return dropFile(TWCC_OPERATIONERROR);
   }
@@ -141,9 +141,9 @@ TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
   // 3, 4. The rows.
   XferOutcome outcome = BeginPageScan(bmp);
   if (outcome == kXferDone) outcome = ScanRows(g.ImageRows, RowSink{&sink, StoreRow});
-  PipelineFree(sink.Scratch);
+  WorkFree(sink.Scratch);
   if (outcome == kXferCancelled) {
-    if (g_Host.AbandonOutputFile) g_Host.AbandonOutputFile();
+    g_Host.AbandonOutputFile();
     AbandonPage();
     g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
     return end(TWRC_CANCEL);
@@ -159,7 +159,7 @@ TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
     return dropFile(cc);
   }
   EndPageScan(false);
-  if (!g_Host.CommitOutputFile || !g_Host.CommitOutputFile()) {
+  if (!g_Host.CommitOutputFile()) {
     ShowDiskError();
     return dropFile(TWCC_OPERATIONERROR);
   }

@@ -3,7 +3,7 @@
 // page starts the scan; each call returns the next strip.
 #include <cstring>
 
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 #include "ds/core/dsentry.h"
 #include "ds/base/host.h"
 #include "ds/core/report.h"
@@ -57,11 +57,11 @@ void WriteReply(TW_MEMREF data, uint32_t rows, uint32_t yOffset) {
 uint8_t* LockBuffer(const TW_MEMORY& m) {
   if (!m.TheMem) return nullptr;
   if (!(m.Flags & TWMF_HANDLE)) return static_cast<uint8_t*>(m.TheMem);
-  if (!g_CapMemory.Lock || !g_CapMemory.Size || g_CapMemory.Size(m.TheMem) < m.Length) return nullptr;
-  return static_cast<uint8_t*>(g_CapMemory.Lock(m.TheMem));
+  if (g_Memory.Size(m.TheMem) < m.Length) return nullptr;
+  return static_cast<uint8_t*>(g_Memory.Lock(m.TheMem));
 }
 void UnlockBuffer(const TW_MEMORY& m) {
-  if (m.Flags & TWMF_HANDLE && g_CapMemory.Unlock) g_CapMemory.Unlock(m.TheMem);
+  if (m.Flags & TWMF_HANDLE) g_Memory.Unlock(m.TheMem);
 }
 
 }  // namespace

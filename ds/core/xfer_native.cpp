@@ -3,7 +3,7 @@
 // blue-green-red) that the application owns and frees.
 #include <cstring>
 
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 #include "ds/core/dib.h"
 #include "ds/core/dsentry.h"
 #include "ds/base/host.h"
@@ -31,8 +31,8 @@ bool StoreRow(void* context, uint32_t y, const uint8_t* row, uint32_t bytes) {
 
 void FreeBlock(void* handle, bool locked) {
   if (!handle) return;
-  if (locked && g_CapMemory.Unlock) g_CapMemory.Unlock(handle);
-  if (g_CapMemory.Free) g_CapMemory.Free(handle);
+  if (locked) g_Memory.Unlock(handle);
+  g_Memory.Free(handle);
 }
 
 }  // namespace
@@ -53,8 +53,8 @@ TW_UINT16 ImageNativeXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT
   // A page whose size does not fit the bitmap's fields, or memory, is a
   // memory shortage to the user.
   const uint64_t size = uint64_t(g.HeaderBytes) + uint64_t(g.ImageRows) * g.DibRowBytes;
-  void* handle = size <= 0x7FFFFFFFu && g_CapMemory.Alloc ? g_CapMemory.Alloc(size_t(size)) : nullptr;
-  uint8_t* block = handle && g_CapMemory.Lock ? static_cast<uint8_t*>(g_CapMemory.Lock(handle)) : nullptr;
+  void* handle = size <= 0x7FFFFFFFu ? g_Memory.Alloc(size_t(size)) : nullptr;
+  uint8_t* block = handle ? static_cast<uint8_t*>(g_Memory.Lock(handle)) : nullptr;
   if (!block || !WriteDibHeader(block, size_t(size), kind, g, g_Settings->XFinalRes, g_Settings->YFinalRes)) {
     FreeBlock(handle, block != nullptr);
     AbandonPage();
@@ -72,7 +72,7 @@ TW_UINT16 ImageNativeXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT
     return end(Refuse(g_Session.Status.ConditionCode, lead::kImageNativeXfer));
   }
   EndPageScan(false);
-  if (g_CapMemory.Unlock) g_CapMemory.Unlock(handle);
+  g_Memory.Unlock(handle);
   memcpy(data, &handle, sizeof handle);
   return end(TWRC_XFERDONE);
 }

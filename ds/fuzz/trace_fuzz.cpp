@@ -15,7 +15,8 @@ void Sink(const char*) {}
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 6) return 0;
   wq::test::UseBuiltinTexts();
-  wq::g_TraceSink = wq::TraceSinkProcs{Sink, nullptr, nullptr, nullptr};
+  wq::g_TraceSink = wq::TraceSinkProcs{};
+  wq::g_TraceSink.DebugOutput = Sink;
   wq::g_Trace.Switch = 1;
   const uint16_t cap = uint16_t(data[0] | data[1] << 8);
   const uint16_t conType = uint16_t(data[2] | data[3] << 8);

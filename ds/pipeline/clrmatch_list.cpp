@@ -50,7 +50,7 @@ void ReadTitle(ColourMatchEntry& e, bool japanese) {
   CopyString(e.Title, e.FileName);
   char path[300];
   uint8_t header[kClmHeaderBytes];
-  if (!g_FileAccess.ReadFile || !PathOf(e.FileName, path, sizeof path)) return;
+  if (!PathOf(e.FileName, path, sizeof path)) return;
   if (g_FileAccess.ReadFile(path, 0, header, sizeof header) != int64_t(sizeof header)) return;
   ClmHeader h;
   ParseClmHeader(header, sizeof header, &h);
@@ -61,7 +61,7 @@ void ReadTitle(ColourMatchEntry& e, bool japanese) {
 // whole or claims more than a table holds.
 uint8_t* LoadTable(const char* name) {
   char path[300];
-  if (!g_FileAccess.ReadFile || !PathOf(name, path, sizeof path)) return nullptr;
+  if (!PathOf(name, path, sizeof path)) return nullptr;
   uint8_t header[kClmHeaderBytes];
   if (g_FileAccess.ReadFile(path, 0, header, sizeof header) != int64_t(sizeof header))
     return nullptr;
@@ -82,7 +82,7 @@ uint8_t* LoadTable(const char* name) {
 bool BuildColourMatchListIn(const char* directory, const char* pattern, bool japanese,
                             uint32_t firstCommand) {
   DiscardColourMatchList();
-  if (!directory || !pattern || !g_FileAccess.ListFiles) return false;
+  if (!directory || !pattern) return false;
   CopyString(g_ColourMatch.Directory, directory);
   char wildcard[300];
   if (strlen(directory) + strlen(pattern) + 1 > sizeof wildcard) return false;

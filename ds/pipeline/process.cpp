@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "ds/pipeline/clrmatch.h"
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/pipeline/modes.h"
 #include "ds/res/tone_tables.h"
 
@@ -124,7 +124,7 @@ bool AllocatePipelineBuffers(PipelineJob* job) {
   const int mode = job->Mode;
   int errorLines = mode == 0x501 ? 1 : mode == 0x502 ? 3 : 0;
   for (int c = 0; c < errorLines; ++c) {
-    job->Error[c] = static_cast<int16_t*>(PipelineAlloc(ErrorValues(*job) * sizeof(int16_t)));
+    job->Error[c] = static_cast<int16_t*>(WorkAlloc(ErrorValues(*job) * sizeof(int16_t)));
     if (!job->Error[c]) {
       FreePipelineBuffers(job);
       return false;
@@ -132,7 +132,7 @@ bool AllocatePipelineBuffers(PipelineJob* job) {
   }
   if (mode == 4 || mode == 5) {
     const size_t bytes = ReduceWorkBytes(job->Pixels);
-    job->ReduceBlock = PipelineAlloc(bytes);
+    job->ReduceBlock = WorkAlloc(bytes);
     uint8_t identity[256];
     IdentityTable(identity);
     if (!job->ReduceBlock ||
@@ -143,7 +143,7 @@ bool AllocatePipelineBuffers(PipelineJob* job) {
   }
   if (mode == 0x102) {
     job->ScratchBytes = ScannerLineBytes(mode, job->Pixels);
-    job->Scratch = static_cast<uint8_t*>(PipelineAlloc(job->ScratchBytes));
+    job->Scratch = static_cast<uint8_t*>(WorkAlloc(job->ScratchBytes));
     if (!job->Scratch) {
       FreePipelineBuffers(job);
       return false;
@@ -155,13 +155,13 @@ bool AllocatePipelineBuffers(PipelineJob* job) {
 
 void FreePipelineBuffers(PipelineJob* job) {
   for (auto& e : job->Error) {
-    PipelineFree(e);
+    WorkFree(e);
     e = nullptr;
   }
-  PipelineFree(job->ReduceBlock);
+  WorkFree(job->ReduceBlock);
   job->ReduceBlock = nullptr;
   job->Reduce = ReduceWork{};
-  PipelineFree(job->Scratch);
+  WorkFree(job->Scratch);
   job->Scratch = nullptr;
   job->ScratchBytes = 0;
 }

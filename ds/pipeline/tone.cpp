@@ -20,6 +20,10 @@ ToneTables g_Tone = [] {
 }();
 ToneHooks g_ToneHooks;
 
+void StraightFilmTables(const SettingsInEffect&, ToneTables* t) {
+  for (auto& table : t->Download) IdentityTable(table);
+}
+
 namespace {
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
@@ -173,10 +177,7 @@ void SnapshotTables(const SettingsInEffect& e, ToneTables* t) {
   IdentityTable(t->AdjustG);
   IdentityTable(t->AdjustB);
   if (e.NegaPosi == 2) {
-    if (g_ToneHooks.BuildFilmTables)
-      g_ToneHooks.BuildFilmTables(e, t);
-    else
-      for (auto& table : t->Download) IdentityTable(table);
+    g_ToneHooks.BuildFilmTables(e, t);
   } else {
     BuildDownloadTables(e, t);
     BuildAdjustTables(e, t);

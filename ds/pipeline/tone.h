@@ -21,11 +21,15 @@ struct ToneTables {
 };
 extern ToneTables g_Tone;
 
+// The download tables of a negative when no film model is installed:
+// straight lines.
+void StraightFilmTables(const SettingsInEffect& e, ToneTables* t);
+
 // Negatives take their download tables from the film model; the film work
 // installs its builder here. Without one the download tables are straight
 // lines for negatives.
 struct ToneHooks {
-  void (*BuildFilmTables)(const SettingsInEffect& e, ToneTables* t);
+  void (*BuildFilmTables)(const SettingsInEffect& e, ToneTables* t) = StraightFilmTables;
 };
 extern ToneHooks g_ToneHooks;
 

@@ -6,7 +6,7 @@
 #include "ds/base/host.h"
 #include "ds/base/messages.h"
 #include "ds/base/text.h"
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/preview/preview_file.h"
 #include "ds/preview/preview_render.h"
 #include "ds/scan/progress.h"
@@ -58,11 +58,11 @@ void ReadInto(int progressKind, PreviewImage& image, int32_t offX, int32_t offY,
   const uint32_t lineBytes = pixels * 3;
   if (pixels == 0 || lines == 0) return;
 
-  const uint64_t memory = g_Host.TotalPhysMemory ? g_Host.TotalPhysMemory() : 0;
+  const uint64_t memory = g_Host.TotalPhysMemory();
   const uint64_t budget = std::min<uint64_t>(memory ? memory : g_Main.ScanMemory, g_Main.ScanMemory);
   uint32_t strip = uint32_t(std::max<uint64_t>(1, budget / lineBytes));
   strip = std::min(strip, lines);
-  uint8_t* buffer = static_cast<uint8_t*>(PipelineAlloc(size_t(strip) * lineBytes));
+  uint8_t* buffer = static_cast<uint8_t*>(WorkAlloc(size_t(strip) * lineBytes));
   if (!buffer) {
     CallScanner(kSelScannerReset);
     ShowMessageById(msg::kNoWorkMemory, kButtonsOk);
@@ -70,12 +70,12 @@ void ReadInto(int progressKind, PreviewImage& image, int32_t offX, int32_t offY,
   }
   const int32_t copyPixels =
       std::max<int32_t>(0, std::min<int32_t>(int32_t(pixels), image.Width - offX));
-  OpenProgress(progressKind);
-  SetProgressTotal(lines, true);
+  g_Progress.Open(progressKind);
+  g_Progress.SetTotal(lines, true);
   for (uint32_t done = 0; done < lines;) {
     const uint32_t n = std::min(strip, lines - done);
-    if (!g_ScanRead.ReadData || g_ScanRead.ReadData(buffer, n, lineBytes) != 0) {
-      if (g_ScanRead.CheckStatus) g_ScanRead.CheckStatus();
+    if (g_ScanRead.ReadData(buffer, n, lineBytes) != 0) {
+      g_ScanRead.CheckStatus();
       break;
     }
     for (uint32_t k = 0; k < n; ++k) {
@@ -88,23 +88,23 @@ void ReadInto(int progressKind, PreviewImage& image, int32_t offX, int32_t offY,
         out[3 * i + 1] = planes[pixels + i];
         out[3 * i + 2] = planes[2 * pixels + i];
       }
-      StepProgress(done + k + 1, false);
+      g_Progress.Step(done + k + 1, false);
     }
     done += n;
-    if (PollCancel()) {
+    if (g_Progress.PollCancel()) {
       CallScanner(kSelScannerReset);
       break;
     }
   }
-  CloseProgress();
-  PipelineFree(buffer);
+  g_Progress.Close();
+  WorkFree(buffer);
 }
 
 void Erase() {
-  if (g_Host.ErasePreviewFrame) g_Host.ErasePreviewFrame();
+  g_Host.ErasePreviewFrame();
 }
 void Redraw() {
-  if (g_Host.RedrawPreview) g_Host.RedrawPreview();
+  g_Host.RedrawPreview();
 }
 
 }  // namespace
@@ -160,10 +160,10 @@ bool AllocatePreviewImage(PreviewImage* image, const AreaRect& covers, int resol
   if (w <= 0 || h <= 0 || w > 16384 || h > 16384) return false;
   const uint32_t stride = PreviewStride(w);
   const size_t bytes = size_t(stride) * size_t(h);
-  uint8_t* raw = static_cast<uint8_t*>(PipelineAlloc(bytes));
-  uint8_t* screen = raw ? static_cast<uint8_t*>(PipelineAlloc(bytes)) : nullptr;
+  uint8_t* raw = static_cast<uint8_t*>(WorkAlloc(bytes));
+  uint8_t* screen = raw ? static_cast<uint8_t*>(WorkAlloc(bytes)) : nullptr;
   if (!screen) {
-    PipelineFree(raw);
+    WorkFree(raw);
     return false;
   }
   memset(raw, 255, bytes);
@@ -173,8 +173,8 @@ bool AllocatePreviewImage(PreviewImage* image, const AreaRect& covers, int resol
 }
 
 void FreePreviewImage(PreviewImage* image) {
-  PipelineFree(image->Raw);
-  PipelineFree(image->Screen);
+  WorkFree(image->Raw);
+  WorkFree(image->Screen);
   *image = PreviewImage{};
 }
 
@@ -232,7 +232,7 @@ bool TakeZoomPreview() {
   bool clipped[4];
   const AreaRect region = GrowSelection(selection, bed, clipped);
   int width = 1024, height = 768;
-  if (g_Host.ScreenSize) g_Host.ScreenSize(&width, &height);
+  g_Host.ScreenSize(&width, &height);
   const int res = ZoomPreviewResolution(width, height, selection, s.Model);
   PreviewImage image;
   if (!AllocatePreviewImage(&image, region, res)) {

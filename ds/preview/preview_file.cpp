@@ -9,7 +9,7 @@
 #include "ds/base/host.h"
 #include "ds/base/messages.h"
 #include "ds/base/text.h"
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/preview/preview_render.h"
 #include "ds/settings/settings.h"
 #include "ds/settings/settings_store.h"

@@ -4,21 +4,6 @@ namespace wq {
 
 ProgressProcs g_Progress;
 
-bool OpenProgress(int kind) { return g_Progress.Open ? g_Progress.Open(kind) : false; }
-void CloseProgress() {
-  if (g_Progress.Close) g_Progress.Close();
-}
-void SetProgressTotal(uint32_t total, bool force) {
-  if (g_Progress.SetTotal) g_Progress.SetTotal(total, force);
-}
-void StepProgress(uint32_t done, bool force) {
-  if (g_Progress.Step) g_Progress.Step(done, force);
-}
-void ResetProgress() {
-  if (g_Progress.Reset) g_Progress.Reset();
-}
-bool PollCancel() { return g_Progress.PollCancel ? g_Progress.PollCancel() : false; }
-
 void ResetProgressBar(ProgressBar* bar) {
   bar->Threshold = 5;
   bar->Blocks = 0;

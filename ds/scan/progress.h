@@ -1,6 +1,6 @@
 // The progress and cancel window of scans and previews, as the scan path
-// calls it. The Windows side (win/progress_win.cpp) fills the record; with
-// nothing filled in there is no window and nothing is ever cancelled.
+// calls it. The Windows side (ui/win/progress_win.cpp) fills the record;
+// by default there is no window and nothing is ever cancelled.
 #pragma once
 #include <cstdint>
 
@@ -9,22 +9,16 @@ namespace wq {
 enum ProgressKind { kProgressPreview = 1, kProgressScan = 2, kProgressZoomPreview = 3 };
 
 struct ProgressProcs {
-  bool (*Open)(int kind);
-  void (*Close)();
-  void (*SetTotal)(uint32_t total, bool force);
-  void (*Step)(uint32_t done, bool force);
-  void (*Reset)();
-  bool (*PollCancel)();
+  // False when there is no window (no owner for it).
+  bool (*Open)(int kind) = [](int) { return false; };
+  void (*Close)() = [] {};
+  void (*SetTotal)(uint32_t total, bool force) = [](uint32_t, bool) {};
+  void (*Step)(uint32_t done, bool force) = [](uint32_t, bool) {};
+  void (*Reset)() = [] {};
+  // Runs the window's pending messages; true once the user has cancelled.
+  bool (*PollCancel)() = [] { return false; };
 };
 extern ProgressProcs g_Progress;
-
-bool OpenProgress(int kind);
-void CloseProgress();
-void SetProgressTotal(uint32_t total, bool force);
-void StepProgress(uint32_t done, bool force);
-void ResetProgress();
-// Runs the window's pending messages; true once the user has cancelled.
-bool PollCancel();
 
 // Blocks of the bar drawn after `percent`, and the next threshold, as the
 // bar steps: one block a call while threshold - 1 is below the percent.

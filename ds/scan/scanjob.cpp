@@ -10,6 +10,7 @@
 #include "ds/base/messages.h"
 #include "ds/base/text.h"
 #include "ds/scan/geometry.h"
+#include "ds/scan/progress.h"
 #include "ds/settings/profile.h"
 #include "scanlib/model.h"
 
@@ -130,7 +131,7 @@ bool LoadScannerLibrary() {
   LoadText(text::kSourceDir, dir);
   LoadText(text::kScannerLibrary, name);
   const size_t need = strlen(g_Env.WindowsDir) + strlen(dir) + strlen(name);
-  if (need + 1 > sizeof path || !g_Host.OpenModule || !g_Host.FindProc) return false;
+  if (need + 1 > sizeof path) return false;
   strcpy(path, g_Env.WindowsDir);
   strcat(path, dir);
   strcat(path, name);
@@ -138,7 +139,7 @@ bool LoadScannerLibrary() {
   if (!module) return false;
   void* proc = g_Host.FindProc(module, kEntryName);
   if (!proc) {
-    if (g_Host.CloseModule) g_Host.CloseModule(module);
+    g_Host.CloseModule(module);
     return false;
   }
   g_ScanJob.Library = module;
@@ -155,7 +156,7 @@ bool UnloadScannerLibrary() {
     CallScanner(kSelClose);
     g_ParamBlock.Status = status;
   }
-  if (g_ScanJob.Library && g_Host.CloseModule) g_Host.CloseModule(g_ScanJob.Library);
+  if (g_ScanJob.Library) g_Host.CloseModule(g_ScanJob.Library);
   g_ScanJob.Library = nullptr;
   g_ScanJob.Entry = nullptr;
   g_ParamBlock.ScannerList = nullptr;
@@ -203,7 +204,7 @@ bool AttachScanner() {
     ReadMainFile(*scratch, *scratchMain, g_Env);
     char mainFile[64];
     LoadText(text::kMainSettingsFile, mainFile);
-    if (g_Profile.Exists && g_Profile.Exists(mainFile)) {
+    if (g_Profile.Exists(mainFile)) {
       ToDevice(scratchMain->Scanner);
       g_ScanJob.FoundConfigured = CallScanner(kSelDeviceEqlByte);
     }
@@ -259,7 +260,7 @@ bool AttachScanner() {
 
 int CheckScannerStatus(const ScannerResult& r, bool duringRead, bool retryJam) {
   if (r.Status == kScanOk) return 0;
-  if (g_Host.CloseProgressWindow) g_Host.CloseProgressWindow();
+  g_Progress.Close();
   if (r.Status == kScanNoManager) return ShowAndReset(msg::kNoDosMemory, false);
   if (r.SenseKey == 0) return ShowAndReset(msg::kNoScanner, false);
   const bool q = r.SenseQualifier != 0;

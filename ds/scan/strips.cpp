@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/pipeline/modes.h"
 #include "ds/scan/edge.h"
 #include "ds/scan/stripsize.h"
@@ -51,10 +51,10 @@ RowLayout LayoutOf(const StripGeometry& s, uint32_t S, uint32_t P) {
 
 void FreeAll() {
   StripReader& r = g_Strips;
-  PipelineFree(r.StripBuffer);
-  PipelineFree(r.Ring);
-  PipelineFree(r.LineScratch);
-  PipelineFree(r.RowScratch);
+  WorkFree(r.StripBuffer);
+  WorkFree(r.Ring);
+  WorkFree(r.LineScratch);
+  WorkFree(r.RowScratch);
   r.StripBuffer = r.Ring = r.LineScratch = r.RowScratch = nullptr;
   r.StripBytes = 0;
   if (r.Job) FreePipelineBuffers(r.Job);
@@ -139,10 +139,10 @@ int ReadStrips(uint8_t* buffer, uint32_t lines, uint32_t lineBytes) {
   uint32_t n = g_Strips.StripLines ? g_Strips.StripLines : 1;
   for (uint32_t done = 0; done < lines; done += n) {
     if (n > lines - done) n = lines - done;
-    if (g_ScanRead.ReadData) g_ScanRead.ReadData(buffer + size_t(done) * lineBytes, n, lineBytes);
-    if (g_ScanRead.CheckStatus && g_ScanRead.CheckStatus() != 0) return kStripScannerError;
-    if (g_ScanRead.PollCancel && g_ScanRead.PollCancel()) {
-      if (g_ScanRead.Reset) g_ScanRead.Reset();
+    g_ScanRead.ReadData(buffer + size_t(done) * lineBytes, n, lineBytes);
+    if (g_ScanRead.CheckStatus() != 0) return kStripScannerError;
+    if (g_ScanRead.PollCancel()) {
+      g_ScanRead.Reset();
       return kStripCancelled;
     }
   }
@@ -164,7 +164,7 @@ bool AllocateStripBuffer(uint32_t b) {
   r.BufferLines = uint32_t(lines);
   if (r.BufferLines > s.Height && s.Height > 0) r.BufferLines = s.Height;
   r.StripBytes = size_t(r.BufferLines) * b;
-  r.StripBuffer = static_cast<uint8_t*>(PipelineAlloc(r.StripBytes));
+  r.StripBuffer = static_cast<uint8_t*>(WorkAlloc(r.StripBytes));
   return r.StripBuffer != nullptr;
 }
 
@@ -189,12 +189,12 @@ StripResult BeginStripRead(const StripGeometry& geom, PipelineJob* job) {
   bool ok = AllocateStripBuffer(r.PipelineLineBytes);
   if (ok) r.StripLines = StripLinesFor(geom.ScanMemory, r.PipelineLineBytes, r.BufferLines);
   ok = ok && AllocatePipelineBuffers(job);
-  if (ok && r.EdgeFilter) ok = (r.Ring = static_cast<uint8_t*>(PipelineAlloc(3 * size_t(r.ScannerLineBytes)))) != nullptr;
+  if (ok && r.EdgeFilter) ok = (r.Ring = static_cast<uint8_t*>(WorkAlloc(3 * size_t(r.ScannerLineBytes)))) != nullptr;
   // The colour rearrangement's line is taken now: without it the image
   // would come out with its colours in planes.
   if (ok && IsColourMode(geom.Mode))
-    ok = (r.LineScratch = static_cast<uint8_t*>(PipelineAlloc(r.ScannerLineBytes))) != nullptr;
-  if (ok) ok = (r.RowScratch = static_cast<uint8_t*>(PipelineAlloc(geom.RowBytes))) != nullptr;
+    ok = (r.LineScratch = static_cast<uint8_t*>(WorkAlloc(r.ScannerLineBytes))) != nullptr;
+  if (ok) ok = (r.RowScratch = static_cast<uint8_t*>(WorkAlloc(geom.RowBytes))) != nullptr;
   if (!ok) return Finish(kStripNoMemory);
   RestartPipelineImage(job);
   r.Active = true;
@@ -230,7 +230,7 @@ StripResult DeliverRows(uint32_t maxRows, const RowSink& sink) {
     ++r.FirstWaiting;
     --r.Waiting;
     ++r.RowsDelivered;
-    if (g_ScanRead.Progress) g_ScanRead.Progress(r.RowsDelivered, r.Geometry.Height);
+    g_ScanRead.Progress(r.RowsDelivered, r.Geometry.Height);
   }
   if (r.RowsDelivered < r.Geometry.Height) return kStripMore;
   return Finish(Drain());

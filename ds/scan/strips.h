@@ -23,20 +23,21 @@ enum StripResult {
   kStripSinkFailed = 6,    // the row sink gave up (its own failure)
 };
 
-// What strip reading needs from the scanner and the user.
+// What strip reading needs from the scanner and the user. By default there
+// is no scanner: reads fail (and nothing says why) and nobody cancels.
 struct ScanReadOps {
   // ReadData (selector 9): `lines` lines of lineBytes into buffer; returns
   // the library status (0 success).
-  int (*ReadData)(uint8_t* buffer, uint32_t lines, uint32_t lineBytes);
+  int (*ReadData)(uint8_t* buffer, uint32_t lines, uint32_t lineBytes) = [](uint8_t*, uint32_t, uint32_t) { return -1; };
   // Judges the last call as an error during reading; 0 none, 1 an error
   // was reported to the user.
-  int (*CheckStatus)();
+  int (*CheckStatus)() = [] { return 0; };
   // Lets the progress window run; true when the user cancelled.
-  bool (*PollCancel)();
+  bool (*PollCancel)() = [] { return false; };
   // ScannerReset (selector 10).
-  void (*Reset)();
+  void (*Reset)() = [] {};
   // Rows delivered so far of the total.
-  void (*Progress)(uint32_t done, uint32_t total);
+  void (*Progress)(uint32_t done, uint32_t total) = [](uint32_t, uint32_t) {};
 };
 extern ScanReadOps g_ScanRead;
 

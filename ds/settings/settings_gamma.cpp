@@ -26,8 +26,7 @@ void ReadGammaFile(ScanSettings& s, const SettingsEnvironment& env) {
   char own[32];
   GammaFileOwnName(s.Model, own, sizeof own);
   // No file, or a missing one: every key takes its default.
-  if (!GammaFilePath(s.Model, env, file, sizeof file) || !g_Profile.Exists ||
-      !g_Profile.Exists(file)) {
+  if (!GammaFilePath(s.Model, env, file, sizeof file) || !g_Profile.Exists(file)) {
     DefaultGammaValues(s);
     CopyString(s.GammaFile, own);
     return;
@@ -85,7 +84,7 @@ void WriteGammaFile(const ScanSettings& s, const SettingsEnvironment& env) {
       WriteString(file, sec, key, text);
     }
   }
-  if (g_Profile.Flush) g_Profile.Flush(file);
+  g_Profile.Flush(file);
 }
 
 }  // namespace wq

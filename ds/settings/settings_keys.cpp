@@ -212,19 +212,15 @@ const size_t kMainKeyCount = sizeof kMainKeys / sizeof kMainKeys[0];
 
 
 int GetInt(const char* file, const char* section, const char* key, int def) {
-  return g_Profile.GetInt ? g_Profile.GetInt(file, section, key, def) : def;
+  return g_Profile.GetInt(file, section, key, def);
 }
 void GetString(const char* file, const char* section, const char* key, const char* def, char* buf,
                size_t size) {
-  if (g_Profile.GetString) {
-    g_Profile.GetString(file, section, key, def, buf, size);
-    buf[size - 1] = 0;
-  } else {
-    CopyString(buf, size, def);
-  }
+  g_Profile.GetString(file, section, key, def, buf, size);
+  buf[size - 1] = 0;
 }
 void WriteString(const char* file, const char* section, const char* key, const char* value) {
-  if (g_Profile.WriteString) g_Profile.WriteString(file, section, key, value);
+  g_Profile.WriteString(file, section, key, value);
 }
 void WriteInt(const char* file, const char* section, const char* key, long value) {
   char text[24];

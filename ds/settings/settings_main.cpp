@@ -112,7 +112,7 @@ void ReadMainFile(ScanSettings& s, MainFileValues& m, const SettingsEnvironment&
 void WriteMainFile(const ScanSettings& s, const MainFileValues& m) {
   char file[64];
   MainFileName(file);
-  if (g_Profile.Flush) g_Profile.Flush(file);
+  g_Profile.Flush(file);
   for (const RecordKey& k : std::span(kRecordKeys, kRecordKeyCount))
     if (k.file == FileKind::kMain) WriteKey(s, k, file);
   for (const MainKey& k : std::span(kMainKeys, kMainKeyCount))

@@ -45,7 +45,7 @@ bool ReadPresetFile(ScanSettings& s, const SettingsEnvironment& env) {
   }
   // A missing file gives every key its default; asking key by key would
   // look for the file each time.
-  const bool exists = g_Profile.Exists && g_Profile.Exists(file);
+  const bool exists = g_Profile.Exists(file);
   for (const RecordKey& k : std::span(kRecordKeys, kRecordKeyCount)) {
     if (k.file != FileKind::kPreset) continue;
     if (exists) ReadKey(s, k, file);
@@ -59,7 +59,7 @@ void WritePresetFile(const ScanSettings& s, const SettingsEnvironment& env) {
   if (!PresetFilePath(s.Model, env, file, sizeof file)) return;
   for (const RecordKey& k : std::span(kRecordKeys, kRecordKeyCount))
     if (k.file == FileKind::kPreset) WriteKey(s, k, file);
-  if (g_Profile.Flush) g_Profile.Flush(file);
+  g_Profile.Flush(file);
 }
 
 }  // namespace wq

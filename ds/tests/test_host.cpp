@@ -115,7 +115,6 @@ void ReadEnvironment(SettingsEnvironment* env) { *env = H().env; }
 uint32_t TotalPhysMemory() { return 64u << 20; }
 bool CreateMainWindow(void*) { return H().windowCreated; }
 bool MainWindowExists() { return false; }
-void Nothing() {}
 void DeleteWorkFile(const char* path) { H().deletedFiles.emplace_back(path); }
 void ConnectStatus(bool show) { H().connectStatus.push_back(show); }
 
@@ -182,12 +181,29 @@ void ResetDataSource(const char* busConfig) {
   g_TestHost.env.Country = 1;
   g_TestHost.env.Measure = 1;
   CopyString(g_TestHost.env.Decimal, ".");
-  g_Host = DsHost{CurrentProcess, CurrentThread,   OfferEvent,      ErrorBox,     ShowMessage,
-                  CallManager,    AllocSettings,   FreeSettings,    OpenModule,   FindProc,
-                  CloseModule,    ReadEnvironment, TotalPhysMemory, CreateMainWindow,
-                  MainWindowExists, Nothing,       Nothing,         Nothing,      Nothing,
-                  Nothing,        Nothing,         nullptr,         ConnectStatus,  DeleteWorkFile,  ShowMessageWith, CreateOutputFile,
-                  CommitOutputFile, AbandonOutputFile, FreeSpace,   LocalTime};
+  g_Host = DsHost{.CurrentProcess = CurrentProcess,
+                  .CurrentThread = CurrentThread,
+                  .OfferEvent = OfferEvent,
+                  .ErrorBox = ErrorBox,
+                  .ShowMessage = ShowMessage,
+                  .CallManager = CallManager,
+                  .AllocSettings = AllocSettings,
+                  .FreeSettings = FreeSettings,
+                  .OpenModule = OpenModule,
+                  .FindProc = FindProc,
+                  .CloseModule = CloseModule,
+                  .ReadEnvironment = ReadEnvironment,
+                  .TotalPhysMemory = TotalPhysMemory,
+                  .CreateMainWindow = CreateMainWindow,
+                  .MainWindowExists = MainWindowExists,
+                  .ConnectStatus = ConnectStatus,
+                  .DeleteWorkFile = DeleteWorkFile,
+                  .ShowMessageWith = ShowMessageWith,
+                  .CreateOutputFile = CreateOutputFile,
+                  .CommitOutputFile = CommitOutputFile,
+                  .AbandonOutputFile = AbandonOutputFile,
+                  .FreeSpace = FreeSpace,
+                  .LocalTime = LocalTime};
   g_TraceSink = TraceSinkProcs{DebugOutput, Append, FreeSpace, LocalTime};
   g_Trace = TraceState{};
   UseMemoryProfile();

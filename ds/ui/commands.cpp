@@ -30,7 +30,7 @@ constexpr CommandOutcome kNothing{0, -1};
 bool Asked(int id) { return ShowMessageById(id, kButtonsOkCancel) == kAnswerOk; }
 
 void Wait(bool on) {
-  if (g_UiShell.WaitCursor) g_UiShell.WaitCursor(on);
+  g_UiShell.WaitCursor(on);
 }
 
 // A change of resolution or area while the zoom is on turns it off, if the

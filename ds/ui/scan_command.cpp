@@ -15,7 +15,7 @@ namespace wq {
 
 namespace {
 void PressButton(bool pressed) {
-  if (g_UiShell.PressScanButton) g_UiShell.PressScanButton(pressed);
+  g_UiShell.PressScanButton(pressed);
 }
 }  // namespace
 
@@ -40,7 +40,7 @@ ScanCommandResult RunScanCommand() {
   s.ScanRunning = 1;
   s.ScanButtonDown = 1;
   PressButton(true);
-  if (g_UiShell.ToolWindowsValid && !g_UiShell.ToolWindowsValid()) {
+  if (!g_UiShell.ToolWindowsValid()) {
     ReleaseScanMark();
     return kScanInvalidEntry;
   }
@@ -60,7 +60,7 @@ ScanCommandResult RunScanCommand() {
   }
   // 5-7.
   s.OldScannerType = s.ScannerType;
-  if (g_UiShell.StorePlacements) g_UiShell.StorePlacements();
+  g_UiShell.StorePlacements();
   const bool keep = s.KeepPrescan != 0;
   g_Main.PreScanSave = keep ? 1 : 0;
   g_Main.PreScanScanner = keep ? s.ScannerType : 0;

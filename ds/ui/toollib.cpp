@@ -18,8 +18,7 @@ const char* const kToolProcNames[kToolProcCount] = {
 
 bool LoadToolLibrary() {
   if (g_ToolLib.Module) return true;
-  if (!g_Host.OpenModule || !g_Host.FindProc) return false;
-  char dir[32], name[32], path[260];
+    char dir[32], name[32], path[260];
   LoadText(text::kSourceDir, dir);
   LoadText(text::kToolLibrary, name);
   if (strlen(g_Env.WindowsDir) + strlen(dir) + strlen(name) + 1 > sizeof path) return false;
@@ -33,7 +32,7 @@ bool LoadToolLibrary() {
   for (int i = 0; i < kToolProcCount; ++i) {
     lib.Procs[i] = g_Host.FindProc(module, kToolProcNames[i]);
     if (!lib.Procs[i]) {
-      if (g_Host.CloseModule) g_Host.CloseModule(module);
+      g_Host.CloseModule(module);
       return false;
     }
   }
@@ -42,7 +41,7 @@ bool LoadToolLibrary() {
 }
 
 void UnloadToolLibrary() {
-  if (g_ToolLib.Module && g_Host.CloseModule) g_Host.CloseModule(g_ToolLib.Module);
+  if (g_ToolLib.Module) g_Host.CloseModule(g_ToolLib.Module);
   g_ToolLib = ToolLibrary{};
 }
 

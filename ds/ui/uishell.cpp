@@ -21,7 +21,7 @@ MenuContext CurrentMenuContext() {
       list && g_ColourMatch.Table && list->Loaded < list->Count ? int(list->Loaded) : -1;
   c.ScanRunning = g_Settings && g_Settings->ScanRunning;
   for (int i = 0; i < kToolCount; ++i)
-    c.ToolAvailable[i] = g_UiShell.ToolAvailable && g_UiShell.ToolAvailable(i);
+    c.ToolAvailable[i] = g_UiShell.ToolAvailable(i);
   return c;
 }
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ds/core/capability.h"
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 #include "ds/core/dsentry.h"
 #include "ds/core/session.h"
 #include "ds/scan/geometry.h"
@@ -128,7 +128,7 @@ void SetUp(uint8_t a, uint8_t b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
-  g_CapMemory = CapMemoryProcs{AllocProc, LockProc, UnlockProc, SizeProc, FreeProc};
+  g_Memory = MemoryProcs{AllocProc, LockProc, UnlockProc, SizeProc, FreeProc};
   SetUp(data[0], data[1]);
   size_t at = 2;
   while (at + 6 <= size) {

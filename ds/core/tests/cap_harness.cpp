@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 #include "ds/core/dsentry.h"
 #include "ds/tests/memory_profile.h"
 #include "ds/tests/test_host.h"
@@ -71,7 +71,7 @@ TW_UINT16 Entry(TW_UINT16 dat, TW_UINT16 msg, void* data) {
 void UseFakeGlobalMemory() {
   g_Blocks.clear();
   g_FakeMemory = FakeGlobalMemory{};
-  g_CapMemory = CapMemoryProcs{AllocProc, LockProc, UnlockProc, SizeProc, FreeProc};
+  g_Memory = MemoryProcs{AllocProc, LockProc, UnlockProc, SizeProc, FreeProc};
   g_App = AppIdentity(7);
 }
 

@@ -9,7 +9,7 @@
 
 #include "ds/core/dsentry.h"
 #include "ds/core/session.h"
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/pipeline/process.h"
 #include "ds/pipeline/tests/reference.h"
 #include "ds/scan/progress.h"
@@ -231,11 +231,11 @@ void* NoMemory(size_t) { return nullptr; }
 void NoFree(void*) {}
 
 TEST_F(VirtualScannerRead, ShortMemoryShowsItsMessage) {
-  const PipelineMemoryProcs saved = g_PipelineMemory;
-  g_PipelineMemory = PipelineMemoryProcs{NoMemory, NoFree};
+  const MemoryProcs saved = g_Memory;
+  g_Memory = MemoryProcs{NoMemory, kHeapMemory.Lock, kHeapMemory.Unlock, kHeapMemory.Size, NoFree};
   Rows r;
   const StripResult result = Scan(6, false, false, &r);
-  g_PipelineMemory = saved;
+  g_Memory = saved;
   EXPECT_EQ(result, kStripNoMemory);
   ReportStripResult(result);
   EXPECT_EQ(test::g_TestHost.messages, std::vector<int>{16028});

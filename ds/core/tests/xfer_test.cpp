@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/bytes.h"
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 #include "ds/core/dsentry.h"
 #include "ds/core/fix32.h"
 #include "ds/core/scanloop.h"
@@ -74,9 +74,9 @@ class XferTest : public ::testing::Test {
     g_App = test::AppIdentity(7);
     c = kChannel;
     c.Alloc = [](size_t n) { return test::NewBlock(std::vector<uint8_t>(n)); };
-    c.Lock = g_CapMemory.Lock;
-    c.Unlock = g_CapMemory.Unlock;
-    c.Size = g_CapMemory.Size;
+    c.Lock = g_Memory.Lock;
+    c.Unlock = g_Memory.Unlock;
+    c.Size = g_Memory.Size;
     c.Free = test::FreeBlock;
     g_Polls = 0;
     g_CancelAtPoll = -1;

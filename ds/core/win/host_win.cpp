@@ -206,7 +206,6 @@ void HideWindows() {
     if (w && IsWindow(w)) ShowWindow(w, SW_HIDE);
 }
 
-void CloseProgressWindow() { CloseProgress(); }
 
 void ReleaseScanButton() {}
 
@@ -285,19 +284,36 @@ void LocalTime(TraceTime* t) {
 
 void InstallWindowsHost(HINSTANCE instance) {
   g_Instance = instance;
-  g_Host = DsHost{CurrentProcess,   CurrentThread,     OfferEvent,     ErrorBox,
-                  MessageById,      CallManager,       AllocSettings,  FreeSettings,
-                  OpenModule,       FindProc,          CloseModule,     ReadEnvironment,
-                  TotalPhysMemory,  CreateMainWindow,  MainWindowExists, DestroyWindows,
-                  HideWindows,      CloseProgressWindow, ReleaseScanButton, nullptr,
-                  nullptr,          nullptr,           ConnectStatus,
-                  DeleteWorkFile,   MessageWith,       CreateOutputFile, CommitOutputFile,
-                  AbandonOutputFile, FreeSpace,        LocalTime};
+  g_Host = DsHost{.CurrentProcess = CurrentProcess,
+                  .CurrentThread = CurrentThread,
+                  .OfferEvent = OfferEvent,
+                  .ErrorBox = ErrorBox,
+                  .ShowMessage = MessageById,
+                  .CallManager = CallManager,
+                  .AllocSettings = AllocSettings,
+                  .FreeSettings = FreeSettings,
+                  .OpenModule = OpenModule,
+                  .FindProc = FindProc,
+                  .CloseModule = CloseModule,
+                  .ReadEnvironment = ReadEnvironment,
+                  .TotalPhysMemory = TotalPhysMemory,
+                  .CreateMainWindow = CreateMainWindow,
+                  .MainWindowExists = MainWindowExists,
+                  .DestroyWindows = DestroyWindows,
+                  .HideWindows = HideWindows,
+                  .ReleaseScanButton = ReleaseScanButton,
+                  .ConnectStatus = ConnectStatus,
+                  .DeleteWorkFile = DeleteWorkFile,
+                  .ShowMessageWith = MessageWith,
+                  .CreateOutputFile = CreateOutputFile,
+                  .CommitOutputFile = CommitOutputFile,
+                  .AbandonOutputFile = AbandonOutputFile,
+                  .FreeSpace = FreeSpace,
+                  .LocalTime = LocalTime};
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
   InstallPipelineFiles();
-  InstallPipelineMemory();
   UseScannerForStrips();
   InstallUiShell();
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/pipeline/process.h"
 #include "ds/pipeline/tests/reference.h"
 #include "ds/res/tone_tables.h"
@@ -334,8 +334,8 @@ void CountedFree(void* p) {
 }
 
 TEST(PipelineBuffers, PerModeAndReleasedOnFailure) {
-  const PipelineMemoryProcs saved = g_PipelineMemory;
-  g_PipelineMemory = PipelineMemoryProcs{CountedAlloc, CountedFree};
+  const MemoryProcs saved = g_Memory;
+  g_Memory = MemoryProcs{CountedAlloc, kHeapMemory.Lock, kHeapMemory.Unlock, kHeapMemory.Size, CountedFree};
   struct Case {
     int mode;
     int blocks;
@@ -353,7 +353,7 @@ TEST(PipelineBuffers, PerModeAndReleasedOnFailure) {
       EXPECT_EQ(g_Live, 0);
     }
   }
-  g_PipelineMemory = saved;
+  g_Memory = saved;
 }
 
 }  // namespace

@@ -4,6 +4,5 @@
 namespace wq {
 
 void InstallPipelineFiles();   // FindFirstFile and ReadFile for colour matching
-void InstallPipelineMemory();  // movable global memory for the scan buffers
 
 }  // namespace wq

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/pipeline/modes.h"
 #include "ds/pipeline/process.h"
 #include "ds/scan/strips.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 
 namespace st {
 
@@ -66,7 +66,7 @@ wq::RowSink CollectInto(Collected* c) { return wq::RowSink{c, Row}; }
 void UseCountingMemory() {
   g_LiveBlocks = 0;
   g_AllocsLeft = -1;
-  wq::g_PipelineMemory = wq::PipelineMemoryProcs{Alloc, Free};
+  wq::g_Memory = wq::MemoryProcs{Alloc, wq::kHeapMemory.Lock, wq::kHeapMemory.Unlock, wq::kHeapMemory.Size, Free};
 }
 
 }  // namespace st

@@ -18,7 +18,7 @@
 #include "ds/core/session.h"
 #include "ds/base/text.h"
 #include "ds/core/win/host_win.h"
-#include "ds/pipeline/memory.h"
+#include "ds/base/memory.h"
 #include "ds/pipeline/process.h"
 #include "ds/res/progress_ids.h"
 #include "ds/scan/progress.h"
@@ -114,9 +114,9 @@ struct BoxWatcher {
   }
 };
 
-// Counts the blocks of the scan path's memory that are still held.
+// Counts the blocks of the source's memory that are still held.
 int g_Live;
-PipelineMemoryProcs g_Real;
+MemoryProcs g_Real;
 void* CountedAlloc(size_t n) {
   void* p = g_Real.Alloc(n);
   if (p) ++g_Live;
@@ -179,8 +179,9 @@ class StripsUnderWindows : public ::testing::Test {
   static void SetUpTestSuite() {
     InstallWindowsHost(GetModuleHandleW(nullptr));
     ResetSessionAtLoad();
-    g_Real = g_PipelineMemory;
-    g_PipelineMemory = PipelineMemoryProcs{CountedAlloc, CountedFree};
+    g_Real = g_Memory;
+    g_Memory.Alloc = CountedAlloc;
+    g_Memory.Free = CountedFree;
   }
 
   void SetUp() override {
@@ -197,7 +198,7 @@ class StripsUnderWindows : public ::testing::Test {
 
   void TearDown() override {
     EndStripRead();
-    CloseProgress();
+    g_Progress.Close();
     if (g_Session.State >= 4) {
       TW_IDENTITY source = SourceId();
       DsEntryProc(&app, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &source);
@@ -254,16 +255,16 @@ class StripsUnderWindows : public ::testing::Test {
     const bool keep = g_Windows.Progress != nullptr;
     g_Settings->Mode = int16_t(mode);
     PrepareScanTables(pack);
-    OpenProgress(kProgressScan);
+    g_Progress.Open(kProgressScan);
     if (!StartScanJob(kFinalScan)) return kStripScannerError;
     const uint32_t pixels = uint32_t(g_ParamBlock.ControlWord0);
     if (height == 0) height = uint32_t(g_ParamBlock.ControlWord1);
-    SetProgressTotal(height, false);
+    g_Progress.SetTotal(height, false);
     const StripGeometry geom = ScanStripGeometry(pack, mode == 6 && pack, pixels, height,
                                                  RowBytesOf(mode, pixels, pack));
     StripResult r = BeginStripRead(geom, &g_Pipeline);
     if (r == kStripDone) r = DeliverRows(height, RowSink{out, Keep});
-    if (!keep) CloseProgress();
+    if (!keep) g_Progress.Close();
     return r;
   }
 
@@ -284,7 +285,7 @@ TEST_F(StripsUnderWindows, EveryModeReadsEveryRow) {
   g_Settings->AreaWidth = g_Settings->AreaHeight = 50;  // 200 x 200 pixels
   // One progress window for all (closing a window costs Wine two seconds
   // on a display without a window manager).
-  ASSERT_TRUE(OpenProgress(kProgressScan));
+  ASSERT_TRUE(g_Progress.Open(kProgressScan));
   const int modes[] = {0x101, 0x201, 0x301, 0x401, 0x501, 0x102, 0x202,
                        0x302, 0x402, 0x502, 3,     4,     5,     6};
   for (int mode : modes) {
@@ -341,13 +342,13 @@ TEST_F(StripsUnderWindows, EscapeDuringTheSecondStripCancels) {
 
   g_Settings->Mode = 3;
   PrepareScanTables(false);
-  ASSERT_TRUE(OpenProgress(kProgressScan));
+  ASSERT_TRUE(g_Progress.Open(kProgressScan));
   HWND progress = g_Windows.Progress;
   ASSERT_NE(progress, nullptr);
   EXPECT_FALSE(IsWindowEnabled(owner));  // the application waits
   ASSERT_TRUE(StartScanJob(kFinalScan));
   const uint32_t height = uint32_t(g_ParamBlock.ControlWord1);
-  SetProgressTotal(height, false);
+  g_Progress.SetTotal(height, false);
   ASSERT_EQ(BeginStripRead(ScanStripGeometry(false, false, 400, height, 400), &g_Pipeline),
             kStripDone);
   const uint32_t perStrip = g_Strips.BufferLines;
@@ -360,9 +361,9 @@ TEST_F(StripsUnderWindows, EscapeDuringTheSecondStripCancels) {
   EXPECT_EQ(g_Windows.Progress, nullptr);
   EXPECT_TRUE(IsWindowEnabled(owner));
   EXPECT_EQ(g_KeyHook.Hook, nullptr);
-  EXPECT_TRUE(PollCancel());  // stays cancelled until the window is closed
-  CloseProgress();
-  EXPECT_FALSE(PollCancel());
+  EXPECT_TRUE(g_Progress.PollCancel());  // stays cancelled until the window is closed
+  g_Progress.Close();
+  EXPECT_FALSE(g_Progress.PollCancel());
   EXPECT_EQ(g_Live, 0);
   EXPECT_EQ(TheBus().Describe(0, 2)["scanning"], "0");  // the scanner was reset
 }
@@ -397,7 +398,7 @@ TEST_F(StripsUnderWindows, ProgressWindowsAndTheirBar) {
   };
   for (const Case& c : cases) {
     g_Env.JapaneseUI = c.japanese;
-    ASSERT_TRUE(OpenProgress(c.kind));
+    ASSERT_TRUE(g_Progress.Open(c.kind));
     HWND w = g_Windows.Progress;
     EXPECT_EQ(g_ProgressWindow.Template, c.id);
     wchar_t caption[64];
@@ -409,12 +410,12 @@ TEST_F(StripsUnderWindows, ProgressWindowsAndTheirBar) {
       EXPECT_STREQ(line, L"To cancel processing, hold down the ESC key.");
     }
     EXPECT_FALSE(IsWindowEnabled(owner));
-    SetProgressTotal(200, false);
-    for (uint32_t done = 1; done <= 200; ++done) StepProgress(done, false);
+    g_Progress.SetTotal(200, false);
+    for (uint32_t done = 1; done <= 200; ++done) g_Progress.Step(done, false);
     EXPECT_EQ(g_ProgressWindow.Bar.Blocks, 10);
-    ResetProgress();
+    g_Progress.Reset();
     EXPECT_EQ(g_ProgressWindow.Bar.Blocks, 0);
-    CloseProgress();
+    g_Progress.Close();
     EXPECT_FALSE(IsWindow(w));
     EXPECT_TRUE(IsWindowEnabled(owner));
   }
@@ -424,8 +425,8 @@ TEST_F(StripsUnderWindows, ProgressWindowsAndTheirBar) {
   EXPECT_EQ(ProgressTemplate(kProgressScan, true, true), IDD_SCANNING_JA);
   // Without an owner there is no window, and nothing to cancel.
   g_Session.ParentWindow = nullptr;
-  EXPECT_FALSE(OpenProgress(kProgressScan));
-  EXPECT_FALSE(PollCancel());
+  EXPECT_FALSE(g_Progress.Open(kProgressScan));
+  EXPECT_FALSE(g_Progress.PollCancel());
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ void DestroyWindows() {
                  &g_Windows.ImageAdjustPage, &g_Windows.ImageAdjust, &g_Windows.Gamma,
                  &g_Windows.ZoomPreview, &g_Windows.Zoom,      &g_Windows.Resolution,
                  &g_Windows.Info,       &g_Windows.Preview,    &g_Windows.Main};
-  CloseProgress();
+  g_Progress.Close();
   for (HWND* w : all) {
     if (*w && IsWindow(*w)) DestroyWindow(*w);
     *w = nullptr;

@@ -1,12 +1,12 @@
-// Capability containers in Windows global memory.
+// The source's memory in Windows global memory: movable, zero-filled blocks.
 #include <windows.h>
 
-#include "ds/core/capmemory.h"
+#include "ds/base/memory.h"
 
 namespace wq {
 namespace {
 
-void* Alloc(size_t size) { return GlobalAlloc(GHND, size); }
+void* Alloc(size_t size) { return GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size); }
 void* Lock(void* handle) { return GlobalLock(handle); }
 void Unlock(void* handle) { GlobalUnlock(handle); }
 size_t Size(void* handle) { return GlobalSize(handle); }
@@ -14,7 +14,7 @@ void Free(void* handle) { GlobalFree(handle); }
 
 // Filled when the source is loaded, before the manager can call it.
 struct Installer {
-  Installer() { g_CapMemory = CapMemoryProcs{Alloc, Lock, Unlock, Size, Free}; }
+  Installer() { g_Memory = MemoryProcs{Alloc, Lock, Unlock, Size, Free}; }
 } g_Installer;
 
 }  // namespace

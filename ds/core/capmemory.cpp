@@ -1,5 +1,0 @@
-#include "ds/core/capmemory.h"
-
-namespace wq {
-CapMemoryProcs g_CapMemory;
-}  // namespace wq
