@@ -1,138 +1,30 @@
-// Configuration text parser (format in vscsi/README.md).
+// The configuration text (format in vscsi/README.md): its statements by
+// keyword, and the bus, adapter and device statements.
 #include "vscsi/config.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/bytes.h"
+#include "vscsi/config_faults.h"
+#include "vscsi/config_tokens.h"
 
 namespace vscsi {
+
+using configtext::HexBytes;
+using configtext::Number;
+using configtext::ParseFault;
+using configtext::ParseNumber;
+using configtext::Parser;
+using configtext::ReadLines;
+using configtext::TextField;
+using configtext::Token;
+using configtext::Word;
+
 namespace {
-
-struct Token {
-  std::string key;    // "key" of key=value, or the whole word
-  std::string value;  // value of key=value
-  bool hasValue = false;
-};
-
-struct Parser {
-  BusConfig cfg;
-  int line = 0;
-  char* err = nullptr;
-  size_t errSize = 0;
-  bool failed = false;
-
-  bool Fail(const char* fmt, ...) {
-    if (failed) return false;
-    failed = true;
-    if (err && errSize) {
-      char msg[200];
-      va_list ap;
-      va_start(ap, fmt);
-      vsnprintf(msg, sizeof msg, fmt, ap);
-      va_end(ap);
-      snprintf(err, errSize, "line %d: %s", line, msg);
-    }
-    return false;
-  }
-};
-
-// Splits one line into words; a double-quoted part keeps its blanks. A word
-// "key=value" is split at its first '=' outside quotes.
-bool Tokenize(Parser& p, const std::string& text, std::vector<Token>* out) {
-  size_t i = 0, n = text.size();
-  while (i < n) {
-    while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r')) ++i;
-    if (i >= n || text[i] == '#') break;
-    std::string word;
-    size_t eq = std::string::npos;
-    while (i < n && text[i] != ' ' && text[i] != '\t' && text[i] != '\r') {
-      if (text[i] == '"') {
-        size_t close = text.find('"', i + 1);
-        if (close == std::string::npos) return p.Fail("unterminated quoted text");
-        word.append(text, i + 1, close - i - 1);
-        i = close + 1;
-        continue;
-      }
-      if (text[i] == '=' && eq == std::string::npos) eq = word.size();
-      word.push_back(text[i++]);
-    }
-    Token t;
-    if (eq != std::string::npos) {
-      t.key = word.substr(0, eq);
-      t.value = word.substr(eq + 1);
-      t.hasValue = true;
-    } else {
-      t.key = word;
-    }
-    out->push_back(std::move(t));
-  }
-  return true;
-}
-
-bool ParseNumber(const std::string& s, uint64_t maxValue, uint64_t* v) {
-  if (s.empty() || s.size() > 20) return false;
-  uint64_t r = 0;
-  size_t i = 0;
-  int base = 10;
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    base = 16;
-    i = 2;
-  }
-  for (; i < s.size(); ++i) {
-    char c = s[i];
-    int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
-    r = r * base + d;
-    if (r > maxValue) return false;
-  }
-  *v = r;
-  return true;
-}
-
-bool Number(Parser& p, const Token& t, uint64_t lo, uint64_t hi, uint64_t* v) {
-  if (!t.hasValue) return p.Fail("%s needs a value", t.key.c_str());
-  if (!ParseNumber(t.value, hi, v) || *v < lo)
-    return p.Fail("%s: \"%s\" is not a number from %llu to %llu", t.key.c_str(), t.value.c_str(),
-                  (unsigned long long)lo, (unsigned long long)hi);
-  return true;
-}
-
-bool Word(Parser& p, const std::string& w, const char* what, uint64_t lo, uint64_t hi, uint64_t* v) {
-  if (!ParseNumber(w, hi, v) || *v < lo)
-    return p.Fail("%s: \"%s\" is not a number from %llu to %llu", what, w.c_str(),
-                  (unsigned long long)lo, (unsigned long long)hi);
-  return true;
-}
-
-// A text field of fixed width, blank padded.
-bool TextField(Parser& p, const Token& t, char* field, size_t width) {
-  if (!t.hasValue) return p.Fail("%s needs a value", t.key.c_str());
-  if (t.value.size() > width) return p.Fail("%s is longer than %zu characters", t.key.c_str(), width);
-  for (char c : t.value)
-    if (c < 0x20 || c > 0x7E) return p.Fail("%s holds a character that is not printable ASCII", t.key.c_str());
-  memset(field, ' ', width);
-  memcpy(field, t.value.data(), t.value.size());
-  return true;
-}
-
-bool HexBytes(Parser& p, const Token& t, uint8_t* out, size_t count) {
-  if (!t.hasValue || t.value.size() != count * 2)
-    return p.Fail("%s needs exactly %zu hex digits", t.key.c_str(), count * 2);
-  for (size_t i = 0; i < count; ++i) {
-    uint64_t v;
-    if (!ParseNumber("0x" + t.value.substr(i * 2, 2), 255, &v))
-      return p.Fail("%s needs exactly %zu hex digits", t.key.c_str(), count * 2);
-    out[i] = uint8_t(v);
-  }
-  return true;
-}
 
 void FillText(uint8_t* field, size_t width, const char* text) {
   memset(field, ' ', width);
@@ -366,108 +258,15 @@ bool ParseDevice(Parser& p, const std::vector<Token>& t) {
   return true;
 }
 
-bool ParseFault(Parser& p, const std::vector<Token>& t) {
-  if (p.cfg.devices.empty()) return p.Fail("fault before any device");
-  DeviceConfig& d = p.cfg.devices.back();
-  if (d.faults.size() >= size_t(kMaxFaults)) return p.Fail("more than %d faults on one device", kMaxFaults);
-  if (t.size() < 2 || t[1].hasValue) return p.Fail("fault needs a kind");
-  FaultRule f;
-  const std::string& kind = t[1].key;
-  // Positional arguments follow the kind, then key=value settings.
-  std::vector<std::string> args;
-  size_t i = 2;
-  for (; i < t.size() && !t[i].hasValue; ++i) args.push_back(t[i].key);
-  auto want = [&](size_t lo, size_t hi) {
-    if (args.size() < lo || args.size() > hi) {
-      if (lo == hi) return p.Fail("fault %s takes %zu value(s)", kind.c_str(), lo);
-      return p.Fail("fault %s takes %zu to %zu values", kind.c_str(), lo, hi);
-    }
-    return true;
-  };
-  uint64_t v;
-  auto check = [&](uint8_t key, uint8_t asc) {
-    f.kind = FaultKind::Check;
-    f.key = key;
-    f.asc = asc;
-  };
-  if (kind == "pending") {
-    if (!want(1, 1) || !Word(p, args[0], "polls", 1, 1000000, &v)) return false;
-    f.kind = FaultKind::Pending;
-    f.polls = uint32_t(v);
-    f.times = -1;
-  } else if (kind == "hang") {
-    if (!want(0, 0)) return false;
-    f.kind = FaultKind::Hang;
-  } else if (kind == "aspibusy" || kind == "busy") {
-    if (!want(0, 1)) return false;
-    f.kind = kind == "busy" ? FaultKind::Busy : FaultKind::AspiBusy;
-    if (!args.empty()) {
-      if (!Word(p, args[0], "count", 1, 1000000, &v)) return false;
-      f.times = int32_t(v);
-    }
-  } else if (kind == "check") {
-    if (!want(2, 3)) return false;
-    uint64_t key, asc, ascq = 0;
-    if (!Word(p, args[0], "sense key", 0, 15, &key) || !Word(p, args[1], "sense code", 0, 255, &asc))
-      return false;
-    if (args.size() > 2 && !Word(p, args[2], "qualifier", 0, 255, &ascq)) return false;
-    check(uint8_t(key), uint8_t(asc));
-    f.ascq = uint8_t(ascq);
-  } else if (kind == "unitattention") {
-    if (!want(0, 0)) return false;
-    check(6, 0x29);
-    f.sparesInquiry = true;
-  } else if (kind == "jam") {
-    if (!want(0, 0)) return false;
-    check(3, 0x53);
-  } else if (kind == "empty") {
-    if (!want(0, 0)) return false;
-    check(3, 0x3A);
-  } else if (kind == "lamp") {
-    if (!want(0, 0)) return false;
-    check(4, 0x60);
-  } else if (kind == "adfcover" || kind == "fsucover") {
-    if (!want(0, 1)) return false;
-    check(2, kind == "adfcover" ? 0x80 : 0x81);
-    if (!args.empty()) {
-      if (!Word(p, args[0], "qualifier", 0, 255, &v)) return false;
-      f.ascq = uint8_t(v);
-    }
-  } else if (kind == "short") {
-    if (!want(1, 1) || !Word(p, args[0], "bytes", 0, 0xFFFFFF, &v)) return false;
-    f.kind = FaultKind::Short;
-    f.shortBytes = uint32_t(v);
-  } else {
-    return p.Fail("unknown fault \"%s\"", kind.c_str());
-  }
-  for (; i < t.size(); ++i) {
-    const std::string& k = t[i].key;
-    if (!t[i].hasValue) return p.Fail("fault setting \"%s\" needs a value", k.c_str());
-    if (k == "op") {
-      if (!Number(p, t[i], 0, 255, &v)) return false;
-      f.opcode = int16_t(v);
-    } else if (k == "type") {
-      if (!Number(p, t[i], 0, 255, &v)) return false;
-      f.dataType = int16_t(v);
-    } else if (k == "after") {
-      if (!Number(p, t[i], 0, 0xFFFFFFFFu, &v)) return false;
-      f.after = uint32_t(v);
-    } else if (k == "read") {
-      if (!Number(p, t[i], 1, 0xFFFFFFFFu, &v)) return false;
-      f.readIndex = uint32_t(v);
-    } else if (k == "times") {
-      if (t[i].value == "always") {
-        f.times = -1;
-      } else {
-        if (!Number(p, t[i], 1, 0x7FFFFFFF, &v)) return false;
-        f.times = int32_t(v);
-      }
-    } else {
-      return p.Fail("unknown fault setting \"%s\"", k.c_str());
-    }
-  }
-  d.faults.push_back(f);
-  return true;
+// One line's statement, by its keyword.
+bool ParseStatement(Parser& p, const std::vector<Token>& t) {
+  const std::string& w = t[0].key;
+  if (t[0].hasValue) return p.Fail("a line starts with a keyword, not \"%s=\"", w.c_str());
+  if (w == "bus") return ParseBus(p, t);
+  if (w == "adapter") return ParseAdapter(p, t);
+  if (w == "device") return ParseDevice(p, t);
+  if (w == "fault") return ParseFault(p, t);
+  return p.Fail("unknown keyword \"%s\"", w.c_str());
 }
 
 }  // namespace
@@ -511,28 +310,7 @@ bool ParseConfig(const char* text, BusConfig* out, char* err, size_t errSize) {
     p.line = 0;
     return p.Fail("no configuration text");
   }
-  const char* s = text;
-  while (*s || s == text) {
-    ++p.line;
-    const char* e = strchr(s, '\n');
-    size_t len = e ? size_t(e - s) : strlen(s);
-    std::string line(s, len);
-    std::vector<Token> tokens;
-    if (!Tokenize(p, line, &tokens)) return false;
-    if (!tokens.empty()) {
-      const std::string& w = tokens[0].key;
-      bool ok;
-      if (tokens[0].hasValue) ok = p.Fail("a line starts with a keyword, not \"%s=\"", w.c_str());
-      else if (w == "bus") ok = ParseBus(p, tokens);
-      else if (w == "adapter") ok = ParseAdapter(p, tokens);
-      else if (w == "device") ok = ParseDevice(p, tokens);
-      else if (w == "fault") ok = ParseFault(p, tokens);
-      else ok = p.Fail("unknown keyword \"%s\"", w.c_str());
-      if (!ok) return false;
-    }
-    if (!e) break;
-    s = e + 1;
-  }
+  if (!ReadLines(p, text, ParseStatement)) return false;
   *out = std::move(p.cfg);
   return true;
 }

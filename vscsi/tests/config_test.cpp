@@ -142,6 +142,75 @@ TEST(Config, NamedFaultsCarryTheirSense) {
   EXPECT_EQ(f[8].kind, FaultKind::Hang);
 }
 
+TEST(Config, EveryFaultKindTakesItsDefaultTimes) {
+  const struct {
+    const char* line;
+    FaultKind kind;
+    int32_t times;
+  } kinds[] = {
+      {"fault pending 3", FaultKind::Pending, -1}, {"fault hang", FaultKind::Hang, 1},
+      {"fault aspibusy", FaultKind::AspiBusy, 1},  {"fault busy", FaultKind::Busy, 1},
+      {"fault check 5 0x20", FaultKind::Check, 1}, {"fault unitattention", FaultKind::Check, 1},
+      {"fault jam", FaultKind::Check, 1},          {"fault empty", FaultKind::Check, 1},
+      {"fault adfcover", FaultKind::Check, 1},     {"fault fsucover", FaultKind::Check, 1},
+      {"fault lamp", FaultKind::Check, 1},         {"fault short 0", FaultKind::Short, 1},
+      // A count given after the kind, and times= after that, override it.
+      {"fault aspibusy 4", FaultKind::AspiBusy, 4}, {"fault busy 4 times=2", FaultKind::Busy, 2},
+      {"fault pending 3 times=5", FaultKind::Pending, 5}, {"fault jam times=always", FaultKind::Check, -1},
+  };
+  for (const auto& k : kinds) {
+    std::string text = std::string("adapter 0\ndevice 0:1 generic type=disk\n") + k.line + "\n";
+    BusConfig cfg;
+    char err[200];
+    ASSERT_TRUE(ParseConfig(text.c_str(), &cfg, err, sizeof err)) << k.line << ": " << err;
+    ASSERT_EQ(cfg.devices[0].faults.size(), 1u) << k.line;
+    const auto& f = cfg.devices[0].faults[0];
+    EXPECT_EQ(f.kind, k.kind) << k.line;
+    EXPECT_EQ(f.times, k.times) << k.line;
+    // No condition unless one is given.
+    EXPECT_EQ(f.opcode, -1) << k.line;
+    EXPECT_EQ(f.dataType, -1) << k.line;
+    EXPECT_EQ(f.after, 0u) << k.line;
+    EXPECT_EQ(f.readIndex, 0u) << k.line;
+  }
+}
+
+TEST(Config, FaultErrorsNameTheValue) {
+  const struct {
+    const char* line;
+    const char* error;
+  } cases[] = {
+      {"fault", "fault needs a kind"},
+      {"fault kind=jam", "fault needs a kind"},
+      {"fault smoke", "unknown fault \"smoke\""},
+      {"fault jam 1", "fault jam takes 0 value(s)"},
+      {"fault pending", "fault pending takes 1 value(s)"},
+      {"fault adfcover 1 2", "fault adfcover takes 0 to 1 values"},
+      {"fault check 5 0x20 1 2", "fault check takes 2 to 3 values"},
+      {"fault pending 0", "polls: \"0\" is not a number from 1 to 1000000"},
+      {"fault busy 1000001", "count: \"1000001\" is not a number from 1 to 1000000"},
+      {"fault check 5 0x100", "sense code: \"0x100\" is not a number from 0 to 255"},
+      {"fault check 5 0x20 256", "qualifier: \"256\" is not a number from 0 to 255"},
+      {"fault fsucover x", "qualifier: \"x\" is not a number from 0 to 255"},
+      {"fault short 0x1000000", "bytes: \"0x1000000\" is not a number from 0 to 16777215"},
+      {"fault jam after=1 2", "fault setting \"2\" needs a value"},
+      {"fault jam when=3", "unknown fault setting \"when\""},
+      {"fault jam op=256", "op: \"256\" is not a number from 0 to 255"},
+      {"fault jam op=", "op: \"\" is not a number from 0 to 255"},
+      {"fault jam type=0x100", "type: \"0x100\" is not a number from 0 to 255"},
+      {"fault jam after=0x100000000", "after: \"0x100000000\" is not a number from 0 to 4294967295"},
+      {"fault jam read=0", "read: \"0\" is not a number from 1 to 4294967295"},
+      {"fault jam times=0", "times: \"0\" is not a number from 1 to 2147483647"},
+  };
+  for (const auto& c : cases) {
+    std::string text = std::string("adapter 0\ndevice 0:1 generic type=disk\n") + c.line + "\n";
+    EXPECT_EQ(ErrorOf(text.c_str()), std::string("line 3: ") + c.error) << c.line;
+  }
+  std::string many = "adapter 0\ndevice 0:1 generic type=disk\n";
+  for (int i = 0; i < vscsi::kMaxFaults; ++i) many += "fault jam\n";
+  EXPECT_EQ(ErrorOf((many + "fault jam\n").c_str()), "line 67: more than 64 faults on one device");
+}
+
 TEST(Config, ErrorsNameTheLine) {
   EXPECT_EQ(ErrorOf("adapter 0\n\nbogus 1\n"), "line 3: unknown keyword \"bogus\"");
   EXPECT_EQ(ErrorOf("adapter 1\n"), "line 1: adapter 1 out of order: adapters are numbered from 0 up");
