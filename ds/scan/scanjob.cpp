@@ -1,3 +1,5 @@
+// The scan job over the scanner command library: loading and binding it, the
+// attach sequence, source preparation, starting scans and judging its answers.
 #include "ds/scan/scanjob.h"
 
 #include <cstring>
@@ -20,7 +22,6 @@ ScanParamBlock g_ParamBlock;
 
 namespace {
 
-constexpr const char* kEntryName = "KorvaSCANLIB";
 // A search never lists more devices than a few adapters can hold.
 constexpr int kMaxListed = 16 * 8;
 // The scanner's sense for a feeder without paper: medium error, ASC 0x3A.
@@ -136,7 +137,7 @@ bool LoadScannerLibrary() {
   strcat(path, name);
   void* module = g_Host.OpenModule(path);
   if (!module) return false;
-  void* proc = g_Host.FindProc(module, kEntryName);
+  void* proc = g_Host.FindProc(module, kScanLibExportName);
   if (!proc) {
     if (g_Host.CloseModule) g_Host.CloseModule(module);
     return false;
