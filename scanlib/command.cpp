@@ -1,3 +1,5 @@
+// CDB builders and issuing one traced command with its BUSY retries and
+// REQUEST SENSE.
 #include "scanlib/command.h"
 
 #include <cstring>
@@ -6,6 +8,8 @@
 #include "scanlib/logformat.h"
 #include "scanlib/trace.h"
 #include "scanlib/transport.h"
+
+namespace wqscsi {
 
 ScsiCommand CmdSimple(uint8_t opcode) {
   ScsiCommand c{};
@@ -185,3 +189,5 @@ int16_t TestUnitReady() {
   s->status = status;
   return status;
 }
+
+}  // namespace wqscsi

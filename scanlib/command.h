@@ -6,6 +6,8 @@
 
 #include "scanlib/state.h"
 
+namespace wqscsi {
+
 struct ScsiCommand {
   uint8_t cdb[kCdbSize];
   uint8_t* data;
@@ -54,3 +56,5 @@ int16_t IssueCommand(const ScsiCommand& command);
 
 // TEST UNIT READY; a UNIT ATTENTION counts as success.
 int16_t TestUnitReady();
+
+}  // namespace wqscsi

@@ -1,3 +1,5 @@
+// The library's entry: prologue, dispatch on the selector, epilogue; the
+// open, close and start-scan selectors themselves.
 #include "scanlib/entry.h"
 
 #include <cstring>
@@ -9,6 +11,8 @@
 #include "scanlib/state.h"
 #include "scanlib/trace.h"
 #include "scanlib/transport.h"
+
+namespace wqscsi {
 
 namespace {
 
@@ -197,3 +201,5 @@ void ScanLibEntry(int32_t selector, ScanParamBlock* b) {
   b->ScannerList = g_scan.scanners;
   b->DeviceList = g_scan.devices;
 }
+
+}  // namespace wqscsi

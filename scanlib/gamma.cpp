@@ -1,3 +1,5 @@
+// Gamma downloads: the computed curve, the word and text forms, and the
+// SENDs that carry them.
 #include "scanlib/gamma.h"
 
 #include <cmath>
@@ -7,6 +9,8 @@
 #include "common/bytes.h"
 #include "scanlib/command.h"
 #include "scanlib/sendtext.h"
+
+namespace wqscsi {
 
 namespace {
 
@@ -125,3 +129,5 @@ int16_t DownloadGamma(const ScanParamBlock& b, bool textForm) {
   }
   return kScanOk;
 }
+
+}  // namespace wqscsi

@@ -7,6 +7,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 enum GammaChannel { kGammaGray = 0, kGammaRed = 1, kGammaGreen = 2, kGammaBlue = 3 };
 
 // Entry 0 = 0, entry i = the smallest integer not below (i/255)^(100/mode)
@@ -30,3 +32,5 @@ constexpr size_t GammaTextCapacity(size_t count) { return count * 4 + 8; }
 // Runs the download for the block (nothing for compositions 0 and 3).
 // Returns the first failing status, or 0.
 int16_t DownloadGamma(const ScanParamBlock& block, bool textForm);
+
+}  // namespace wqscsi

@@ -1,8 +1,11 @@
+// Allocating, freeing and replacing the two device lists the library owns.
 #include "scanlib/lists.h"
 
 #include <cstring>
 
 #include "scanlib/state.h"
+
+namespace wqscsi {
 
 namespace {
 void* Alloc(size_t bytes) { return g_scan.platform->Alloc(bytes ? bytes : 1); }
@@ -72,3 +75,5 @@ void ReplaceDeviceList(DeviceList* list) {
   if (g_scan.devices != list) FreeDeviceList(g_scan.devices);
   g_scan.devices = list;
 }
+
+}  // namespace wqscsi

@@ -4,6 +4,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 struct FoundDevice {
   int16_t type;
   char name[kDeviceNameSize];
@@ -19,3 +21,5 @@ void FreeDeviceList(DeviceList* list);
 // Replaces the library's list of one kind (the old one is freed).
 void ReplaceScannerList(ScannerList* list);
 void ReplaceDeviceList(DeviceList* list);
+
+}  // namespace wqscsi

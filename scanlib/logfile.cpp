@@ -1,8 +1,12 @@
+// Routing trace lines to the debugger or the log file, and the log file's
+// name and free-space rule.
 #include "scanlib/logfile.h"
 
 #include <cstring>
 
 #include "common/strutil.h"
+
+namespace wqscsi {
 
 namespace {
 constexpr size_t kPathMax = 300;
@@ -43,3 +47,5 @@ void LogEmit(const ScanPlatform& p, int debugScsi, const char* text) {
   }
   LogFileAppend(p, text);
 }
+
+}  // namespace wqscsi

@@ -6,6 +6,8 @@
 
 #include "scanlib/platform.h"
 
+namespace wqscsi {
+
 constexpr uint64_t kLogMinFreeBytes = 0x500000;
 
 // The log file's name: WorkDrive + "SCSILOG.TXT" (no separator is added), or
@@ -21,3 +23,5 @@ void LogFileAppend(const ScanPlatform& platform, const char* text);
 // Routes one line by the DebugSCSI value: 0 nothing, 1 debugger output
 // (text, then CR LF), anything else the log file.
 void LogEmit(const ScanPlatform& platform, int debugScsi, const char* text);
+
+}  // namespace wqscsi

@@ -1,8 +1,12 @@
+// Formatting the diagnostics log's lines: commands, parameter lists, status,
+// sense, devices.
 #include "scanlib/logformat.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
+
+namespace wqscsi {
 
 namespace {
 
@@ -291,3 +295,5 @@ void FormatNotTerminatedLine(LogLine& line, DeviceAddress address) {
   AppendAddress(line, address);
   LineAppend(line, "  Bus Not Terminated");
 }
+
+}  // namespace wqscsi

@@ -6,6 +6,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 constexpr size_t kLogLineMax = 320;
 
 // One line under construction; appends never overflow (they truncate).
@@ -47,3 +49,5 @@ void FormatBusyCountLine(LogLine& line, uint32_t count);
 void FormatTransferSizeLine(LogLine& line, uint32_t bytes);
 // "  h.t.l  Bus Not Terminated"
 void FormatNotTerminatedLine(LogLine& line, DeviceAddress address);
+
+}  // namespace wqscsi

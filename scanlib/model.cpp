@@ -1,7 +1,10 @@
+// The model table: which family model a device's INQUIRY name is.
 #include "scanlib/model.h"
 
 #include <array>
 #include <cstring>
+
+namespace wqscsi {
 
 namespace {
 struct ModelEntry {
@@ -22,3 +25,5 @@ int32_t ModelKindOfName(const char* name) {
     if (std::memcmp(name + 8, m.product, 5) == 0) return m.kind;
   return kModelUnknown;
 }
+
+}  // namespace wqscsi

@@ -5,6 +5,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 // First five product characters (name byte 8 on) against the model table;
 // kModelUnknown when none matches.
 int32_t ModelKindOfName(const char* name);
@@ -13,3 +15,8 @@ int32_t ModelKindOfName(const char* name);
 inline bool IsWindowModel(int32_t kind) {
   return kind == kModelWQ140 || kind == kModelWQ210 || kind == kModelWQ215 || kind == kModelWQ220;
 }
+
+}  // namespace wqscsi
+
+// The data source tells the family's scanners apart by the same table.
+using wqscsi::ModelKindOfName;

@@ -1,9 +1,13 @@
+// Mode page sequences: sensing, building and selecting the measurement-unit
+// and sub-device pages, and decoding the sub-device page into the block.
 #include "scanlib/modepage.h"
 
 #include <cstring>
 
 #include "common/bytes.h"
 #include "scanlib/command.h"
+
+namespace wqscsi {
 
 int16_t ModeSensePage(uint8_t pageCode, ModePage& out) {
   std::memset(out.list, 0, sizeof out.list);
@@ -80,3 +84,5 @@ void DecodeSubDevicePage(const uint8_t* p, int32_t kind, ScanParamBlock& b) {
 }
 
 uint16_t MeasurementUnitOf(const uint8_t* page) { return wq::GetBE16(page + 4); }
+
+}  // namespace wqscsi

@@ -6,6 +6,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 constexpr uint8_t kPageMeasurement = 0x03;
 constexpr uint8_t kPageSubDevice = 0x20;
 constexpr uint32_t kModeHeaderSize = 4;
@@ -39,3 +41,5 @@ int16_t ResolutionCodeDpi(unsigned code);
 void DecodeSubDevicePage(const uint8_t* page, int32_t kind, ScanParamBlock& block);
 // MeasurementUnit from the measurement page.
 uint16_t MeasurementUnitOf(const uint8_t* page);
+
+}  // namespace wqscsi

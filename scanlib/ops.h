@@ -6,6 +6,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 // Makes the selected ScannerList entry the target and classifies its model.
 // False when there is no list or the selection is out of range.
 bool SelectDevice(ScanParamBlock* block);
@@ -29,3 +31,5 @@ int16_t AdapterIdentifier(ScanParamBlock* block);  // 23
 
 // "\tNot Support Scanner" and -1.
 int16_t NotSupported();
+
+}  // namespace wqscsi

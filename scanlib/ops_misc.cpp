@@ -10,6 +10,8 @@
 #include "scanlib/state.h"
 #include "scanlib/trace.h"
 
+namespace wqscsi {
+
 bool SelectDevice(ScanParamBlock*) {
   const ScannerList* list = g_scan.scanners;
   if (!list || list->Count <= 0 || list->Selected < 0 || list->Selected >= list->Count)
@@ -53,3 +55,5 @@ int16_t AdapterIdentifier(ScanParamBlock* b) {
   std::memcpy(b->ReadBuffer, table.entries[adapter] + 36, n);
   return kScanOk;
 }
+
+}  // namespace wqscsi

@@ -14,6 +14,8 @@
 #include "scanlib/state.h"
 #include "scanlib/window.h"
 
+namespace wqscsi {
+
 namespace {
 
 constexpr uint32_t kModeParameterTextSize = 500;
@@ -169,3 +171,5 @@ int16_t SetParameters(ScanParamBlock* b) {
     if ((st = SendWindowTexts(*b, kind)) != kScanOk) return st;
   return SendScanTexts(*b, kind);
 }
+
+}  // namespace wqscsi

@@ -9,6 +9,8 @@
 #include "scanlib/state.h"
 #include "scanlib/trace.h"
 
+namespace wqscsi {
+
 namespace {
 
 void SaveResult(LibraryState* s, int16_t status) {
@@ -94,3 +96,5 @@ int16_t ResetScanner(ScanParamBlock*) {
   s->savedValid = false;
   return st;
 }
+
+}  // namespace wqscsi

@@ -10,6 +10,8 @@
 #include "scanlib/state.h"
 #include "scanlib/trace.h"
 
+namespace wqscsi {
+
 namespace {
 
 constexpr uint32_t kCapabilityTextSize = 250;
@@ -242,3 +244,5 @@ int16_t FeederReady(ScanParamBlock* b) {
   }
   return kScanOk;
 }
+
+}  // namespace wqscsi

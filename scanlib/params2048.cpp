@@ -1,6 +1,10 @@
+// Reading the text-command model's mode-parameter text into a window
+// descriptor image.
 #include "scanlib/params2048.h"
 
 #include "common/bytes.h"
+
+namespace wqscsi {
 
 namespace {
 
@@ -128,3 +132,5 @@ bool HasFilmUnitMarker(const uint8_t* text, size_t length) {
     if (text[i] == 'O' && text[i + 1] == '1') return true;
   return false;
 }
+
+}  // namespace wqscsi

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace wqscsi {
+
 // Bytes of descriptor image the parser fills (descriptor bytes 0..67).
 constexpr size_t kDescriptorImageSize = 68;
 
@@ -14,3 +16,5 @@ void ParseModeParameters(const uint8_t* text, size_t length, uint8_t* descriptor
 
 // The film-unit marker "O1" somewhere in the text.
 bool HasFilmUnitMarker(const uint8_t* text, size_t length);
+
+}  // namespace wqscsi

@@ -7,6 +7,8 @@
 
 #include "common/aspi.h"
 
+namespace wqscsi {
+
 struct ScanPlatform {
   // Finds and binds the ASPI manager (ordinals 1 and 2). False when it is
   // missing; the support status is checked by the core.
@@ -44,3 +46,8 @@ constexpr uint32_t kDefaultCompletionLimitMs = 60000;
 constexpr uint32_t kDefaultBusyLimitMs = 60000;
 // Spacing of control-word read retries on the text-command model.
 constexpr uint32_t kBusyRetrySpacingMs = 60;
+
+}  // namespace wqscsi
+
+// Filled by every program that links the core in-process.
+using wqscsi::ScanPlatform;

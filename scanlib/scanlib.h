@@ -1,6 +1,7 @@
-// The scanner command library's public records: the parameter block of every
-// KorvaSCANLIB call, device addresses, the two device lists, status codes and
-// selector numbers. Shared with the data source and the tools. Portable.
+// The scanner command library's public interface: its one entry point
+// KorvaSCANLIB and the records of every call (the parameter block, device
+// addresses, the two device lists, status codes and selector numbers).
+// Shared with the data source and the tools. Portable.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -256,3 +257,19 @@ static_assert(offsetof(ScannerList, Names) == 8 && offsetof(ScannerList, Address
 static_assert(offsetof(DeviceList, Types) == 8 && offsetof(DeviceList, Names) == 16 &&
               offsetof(DeviceList, Addresses) == 24);
 #endif
+
+// The entry's calling convention: the 32-bit DLL's callee pops its 8 bytes of
+// arguments; the other builds use their platform's only convention.
+#if defined(_WIN32) && !defined(_WIN64)
+#define WQ_SCANLIB_CALL __stdcall
+#else
+#define WQ_SCANLIB_CALL
+#endif
+
+// The library's one export: runs `selector` on the block and returns the
+// block's Status (0 without a block).
+extern "C" int32_t WQ_SCANLIB_CALL KorvaSCANLIB(int32_t selector, ScanParamBlock* block);
+// Its type, for callers that bind it by name at run time.
+typedef decltype(&KorvaSCANLIB) KorvaScanLibProc;
+// The name the DLL exports it under, undecorated in both Windows builds.
+constexpr char kScanLibExportName[] = "KorvaSCANLIB";

@@ -1,3 +1,5 @@
+// Walking the SCSI buses: the host-adapter table, the family and all-device
+// searches, and verifying the scanner a caller remembered.
 #include "scanlib/search.h"
 
 #include <cstring>
@@ -7,6 +9,8 @@
 #include "scanlib/state.h"
 #include "scanlib/trace.h"
 #include "scanlib/transport.h"
+
+namespace wqscsi {
 
 void AdapterEntryFromInquiry(const aspi::SRB_HAInquiry& r, uint8_t* e) {
   std::memset(e, 0, kAdapterEntrySize);
@@ -136,3 +140,5 @@ int16_t VerifyDevice(ScanParamBlock* block) {
   ForgetScanProgress(s);
   return kScanOk;
 }
+
+}  // namespace wqscsi

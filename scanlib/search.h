@@ -6,6 +6,8 @@
 #include "common/aspi.h"
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 constexpr int kMaxAdapters = 10;
 constexpr int kAdapterEntrySize = 96;
 constexpr int kMaxTargetId = 7;
@@ -36,3 +38,5 @@ int16_t DeviceSearch(int mode);
 // Selector 3: INQUIRY at the block's address; a type-6 device whose
 // first 27 name bytes match becomes a one-entry ScannerList.
 int16_t VerifyDevice(ScanParamBlock* block);
+
+}  // namespace wqscsi

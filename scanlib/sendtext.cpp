@@ -1,8 +1,12 @@
+// Building the text-command scanners' SEND parameter texts, qualifiers and
+// preset codes from the block.
 #include "scanlib/sendtext.h"
 
 #include <cstdio>
 
 #include "scanlib/model.h"
+
+namespace wqscsi {
 
 namespace {
 
@@ -112,3 +116,5 @@ void ResolutionText(const ScanParamBlock& b, ParamText& out) {
 void ResolutionLabel(const ScanParamBlock& b, ParamText& out) {
   Format(out, "Set Resolution %d DPI", b.XResolution);
 }
+
+}  // namespace wqscsi

@@ -5,6 +5,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 constexpr uint8_t kSendGamma = 0x03;          // also brightness (qualifier 255)
 constexpr uint8_t kSendInitialize = 0x80;
 constexpr uint8_t kSendScanRange = 0x81;
@@ -49,3 +51,5 @@ uint16_t ResolutionPreset(int32_t kind, const ScanParamBlock& b);
 // "x[.ff],y[.ff]" and the log label "Set Resolution x DPI".
 void ResolutionText(const ScanParamBlock& b, ParamText& out);
 void ResolutionLabel(const ScanParamBlock& b, ParamText& out);
+
+}  // namespace wqscsi

@@ -7,6 +7,8 @@
 #include "scanlib/platform.h"
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 constexpr int kSenseBufferSize = 118;
 constexpr int kCdbSize = 12;
 
@@ -53,3 +55,10 @@ extern ScanLibGlobals g_scan;
 
 // Installs the platform the core runs on (before the first call).
 void ScanLibSetPlatform(const ScanPlatform* platform);
+
+}  // namespace wqscsi
+
+// For programs that link the core in-process: installing their platform, and
+// whether the library is open.
+using wqscsi::g_scan;
+using wqscsi::ScanLibSetPlatform;

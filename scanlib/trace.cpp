@@ -1,8 +1,11 @@
+// Emitting diagnostics lines while the library works, when this call traces.
 #include "scanlib/trace.h"
 
 #include "scanlib/logfile.h"
 #include "scanlib/logformat.h"
 #include "scanlib/state.h"
+
+namespace wqscsi {
 
 bool TraceOn() {
   const LibraryState* s = g_scan.state;
@@ -83,3 +86,5 @@ void TraceNotTerminated(DeviceAddress address) {
   FormatNotTerminatedLine(line, address);
   Emit(line);
 }
+
+}  // namespace wqscsi

@@ -6,6 +6,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 bool TraceOn();
 void TraceText(const char* text);
 void TraceTarget(DeviceAddress address, const char* note);
@@ -17,3 +19,5 @@ void TraceDevice(DeviceAddress address, const uint8_t* inquiry);
 void TraceBusyCount(uint32_t count);
 void TraceTransferSize(uint32_t bytes);
 void TraceNotTerminated(DeviceAddress address);
+
+}  // namespace wqscsi

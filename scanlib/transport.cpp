@@ -1,7 +1,11 @@
+// The ASPI transport: binding the manager, sending and waiting within the
+// bounds, executing one command and mapping its outcome to a status.
 #include "scanlib/transport.h"
 
 #include <atomic>
 #include <cstring>
+
+namespace wqscsi {
 
 namespace {
 
@@ -116,3 +120,5 @@ int16_t ExecuteOnce(LibraryState* s) {
   std::memcpy(s->sense, srb.SenseArea, aspi::SENSE_LEN);
   return MapRequestStatus(requestStatus, srb.SRB_HaStat, srb.SRB_TargStat);
 }
+
+}  // namespace wqscsi

@@ -7,6 +7,8 @@
 #include "common/aspi.h"
 #include "scanlib/state.h"
 
+namespace wqscsi {
+
 // 6 or 10 by opcode group; 0 for opcodes that are never sent.
 int CdbLengthForOpcode(uint8_t opcode);
 
@@ -28,3 +30,5 @@ bool InquireAdapter(uint8_t hostAdapter, aspi::SRB_HAInquiry* reply);
 // block filled, sent and waited for. Keeps the raw target status and copies
 // 18 sense bytes into the state. Returns the library status.
 int16_t ExecuteOnce(LibraryState* state);
+
+}  // namespace wqscsi

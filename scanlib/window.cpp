@@ -1,7 +1,10 @@
+// Encoding and decoding window descriptors and resolution fractions.
 #include "scanlib/window.h"
 
 #include "common/bytes.h"
 #include "scanlib/model.h"
+
+namespace wqscsi {
 
 uint32_t WindowDescriptorLength(int32_t kind, const uint8_t* header) {
   if (kind == kModelWQ140) {
@@ -89,3 +92,5 @@ void DecodeWindow(const uint8_t* d, int32_t kind, ScanParamBlock& b) {
     b.TransferFormat = 0;
   }
 }
+
+}  // namespace wqscsi

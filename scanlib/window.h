@@ -7,6 +7,8 @@
 
 #include "scanlib/scanlib.h"
 
+namespace wqscsi {
+
 constexpr uint32_t kWindowHeaderSize = 8;
 // Room for the longest descriptor a scanner may report.
 constexpr uint32_t kWindowBufferSize = 512;
@@ -23,3 +25,5 @@ int16_t FractionFromWire(uint16_t wire, bool raw);
 
 void EncodeWindow(const ScanParamBlock& block, int32_t kind, uint8_t* descriptor);
 void DecodeWindow(const uint8_t* descriptor, int32_t kind, ScanParamBlock& block);
+
+}  // namespace wqscsi

@@ -1,3 +1,5 @@
+// The scan job over the scanner command library: loading and binding it, the
+// attach sequence, source preparation, starting scans and judging its answers.
 #include "ds/scan/scanjob.h"
 
 #include <cstring>
@@ -21,7 +23,6 @@ ScanParamBlock g_ParamBlock;
 
 namespace {
 
-constexpr const char* kEntryName = "KorvaSCANLIB";
 // A search never lists more devices than a few adapters can hold.
 constexpr int kMaxListed = 16 * 8;
 // The scanner's sense for a feeder without paper: medium error, ASC 0x3A.
@@ -137,7 +138,7 @@ bool LoadScannerLibrary() {
   strcat(path, name);
   void* module = g_Host.OpenModule(path);
   if (!module) return false;
-  void* proc = g_Host.FindProc(module, kEntryName);
+  void* proc = g_Host.FindProc(module, kScanLibExportName);
   if (!proc) {
     g_Host.CloseModule(module);
     return false;

@@ -8,16 +8,7 @@
 #include "ds/settings/settings_store.h"
 #include "scanlib/scanlib.h"
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define WQ_SCANLIB_CALL __stdcall
-#else
-#define WQ_SCANLIB_CALL
-#endif
-
 namespace wq {
-
-// The library's one export.
-typedef int32_t(WQ_SCANLIB_CALL* KorvaScanLibProc)(int32_t selector, ScanParamBlock* block);
 
 enum AttachResult { kAttachReady = 0, kAttachSearchFailed = 1, kAttachNoScanner = 2 };
 enum ScanKind { kFinalScan = 0, kPreviewScan = 1, kZoomPreviewScan = 3 };

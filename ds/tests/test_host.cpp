@@ -1,3 +1,5 @@
+// The native test host: the data source's host procedures answered from a
+// script, and the scanner library core bound in-process to the virtual bus.
 #include "ds/tests/test_host.h"
 
 #include <cstdlib>
@@ -105,7 +107,7 @@ void* OpenModule(const char* path) {
   return token;
 }
 void* FindProc(void* module, const char* name) {
-  if (module == &g_ScanLibToken && !H().scanLibWithoutEntry && strcmp(name, "KorvaSCANLIB") == 0)
+  if (module == &g_ScanLibToken && !H().scanLibWithoutEntry && strcmp(name, kScanLibExportName) == 0)
     return reinterpret_cast<void*>(ScanLibEntryProc);
   if (module == &g_ToolLibToken) return reinterpret_cast<void*>(ToolProc);
   return nullptr;

@@ -16,6 +16,8 @@
 #include "scanlib/state.h"
 #include "scanlib/window.h"
 
+using namespace wqscsi;
+
 namespace {
 
 struct Stream {

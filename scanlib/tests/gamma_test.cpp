@@ -5,6 +5,8 @@
 
 #include "scanlib/gamma.h"
 
+using namespace wqscsi;
+
 TEST(GammaCurve, ModeOneHundredIsAStraightLine) {
   uint8_t t[256];
   ComputeGammaCurve(100, t);

@@ -4,6 +4,8 @@
 #include "scanlib/logfile.h"
 #include "scanlib/tests/test_platform.h"
 
+using namespace wqscsi;
+
 TEST(LogFile, WorkDriveIsUsedAsItStands) {
   const ScanPlatform* p = ResetTestPlatform();
   char name[400];

@@ -6,6 +6,8 @@
 
 #include "scanlib/logformat.h"
 
+using namespace wqscsi;
+
 namespace {
 
 std::string Target(DeviceAddress a, const char* note) {

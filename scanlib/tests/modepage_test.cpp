@@ -5,6 +5,8 @@
 
 #include "scanlib/modepage.h"
 
+using namespace wqscsi;
+
 TEST(ModePages, MeasurementSelectIsAZeroHeaderAndTheUnitPage) {
   ModePage list;
   std::memset(list.list, 0xEE, sizeof list.list);

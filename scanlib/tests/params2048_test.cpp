@@ -7,6 +7,8 @@
 #include "common/bytes.h"
 #include "scanlib/params2048.h"
 
+using namespace wqscsi;
+
 namespace {
 struct Parsed {
   uint8_t d[kDescriptorImageSize];

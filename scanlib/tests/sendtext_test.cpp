@@ -5,6 +5,8 @@
 
 #include "scanlib/sendtext.h"
 
+using namespace wqscsi;
+
 namespace {
 std::string Text(const ParamText& t) { return std::string(t.text, t.length); }
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include "scanlib/transport.h"
 
+using namespace wqscsi;
+
 TEST(Transport, StatusOfACompletedRequestFollowsTheTargetStatus) {
   EXPECT_EQ(MapRequestStatus(aspi::SS_COMP, 0, aspi::STATUS_GOOD), 0);
   EXPECT_EQ(MapRequestStatus(aspi::SS_COMP, 0, aspi::STATUS_CHKCOND), -18);

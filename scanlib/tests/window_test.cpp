@@ -5,6 +5,8 @@
 
 #include "scanlib/window.h"
 
+using namespace wqscsi;
+
 TEST(WindowFraction, HundredthsGoOutAsSixtyFifthousandthsAndComeBack) {
   EXPECT_EQ(FractionToWire(50, false), 33095);  // (505 * 65536) / 1000
   EXPECT_EQ(FractionFromWire(33095, false), 50);

@@ -1,8 +1,12 @@
+// Finding and binding the ASPI manager (WNASPI32.DLL in the system directory)
+// by its two ordinals.
 #include <windows.h>
 
 #include <cstring>
 
 #include "scanlib/win/platform_win.h"
+
+namespace wqscsi {
 
 namespace {
 HMODULE g_aspi = nullptr;  // kept for the life of the process once loaded
@@ -27,3 +31,5 @@ bool WinBindAspi(aspi::GetASPI32SupportInfoFn* supportInfo, aspi::SendASPI32Comm
   *sendCommand = reinterpret_cast<aspi::SendASPI32CommandFn>(reinterpret_cast<void*>(send));
   return true;
 }
+
+}  // namespace wqscsi

@@ -4,12 +4,15 @@
 #include <cstdint>
 
 #include "scanlib/entry.h"
+#include "scanlib/scanlib.h"
 #include "scanlib/state.h"
 #include "scanlib/win/platform_win.h"
 
-extern "C" int32_t __stdcall KorvaSCANLIB(int32_t selector, ScanParamBlock* block) {
-  if (!g_scan.platform) ScanLibSetPlatform(WinPlatform());
-  ScanLibEntry(selector, block);
+// C linkage and the calling convention come from the declaration in
+// scanlib.h; a definition that strayed from it would leave the export unresolved.
+int32_t WQ_SCANLIB_CALL KorvaSCANLIB(int32_t selector, ScanParamBlock* block) {
+  if (!wqscsi::g_scan.platform) wqscsi::ScanLibSetPlatform(wqscsi::WinPlatform());
+  wqscsi::ScanLibEntry(selector, block);
   return block ? block->Status : 0;
 }
 

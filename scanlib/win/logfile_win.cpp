@@ -1,8 +1,11 @@
+// Appending one line to the log file with Win32 file calls.
 #include <windows.h>
 
 #include <cstring>
 
 #include "scanlib/win/platform_win.h"
+
+namespace wqscsi {
 
 namespace {
 bool WriteAll(HANDLE file, const char* text, DWORD length) {
@@ -22,3 +25,5 @@ bool WinAppendLine(const char* path, const char* text) {
   if (!ok) DeleteFileA(path);
   return ok;
 }
+
+}  // namespace wqscsi

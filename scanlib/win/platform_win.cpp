@@ -1,8 +1,12 @@
+// The library's platform record filled with Win32 calls, and the wait bounds
+// taken from WQSCSI_WAIT_MS.
 #include "scanlib/win/platform_win.h"
 
 #include <windows.h>
 
 #include <cstdlib>
+
+namespace wqscsi {
 
 namespace {
 
@@ -87,3 +91,5 @@ const ScanPlatform* WinPlatform() {
   }
   return &platform;
 }
+
+}  // namespace wqscsi

@@ -2,6 +2,8 @@
 #pragma once
 #include "scanlib/platform.h"
 
+namespace wqscsi {
+
 // Filled once, on first use.
 const ScanPlatform* WinPlatform();
 
@@ -10,3 +12,5 @@ bool WinBindAspi(aspi::GetASPI32SupportInfoFn* supportInfo, aspi::SendASPI32Comm
 
 // Appending one line to the log file (logfile_win.cpp).
 bool WinAppendLine(const char* path, const char* text);
+
+}  // namespace wqscsi

@@ -1,3 +1,5 @@
+// The tool's short scan: one call after another through the library's entry,
+// the image lines written out as they arrive.
 #include "tools/scsilist/scanjob.h"
 
 #include <cstring>
@@ -7,7 +9,7 @@
 
 namespace {
 
-bool Call(ScanLibEntryFn entry, int32_t selector, ScanParamBlock& b, ScanOutcome& o) {
+bool Call(KorvaScanLibProc entry, int32_t selector, ScanParamBlock& b, ScanOutcome& o) {
   entry(selector, &b);
   if (b.Status == kScanOk) return true;
   o.failedSelector = selector;
@@ -20,7 +22,7 @@ bool Call(ScanLibEntryFn entry, int32_t selector, ScanParamBlock& b, ScanOutcome
 
 }  // namespace
 
-ScanOutcome RunScan(ScanLibEntryFn entry, ScanParamBlock& b, const ScanRequest& r,
+ScanOutcome RunScan(KorvaScanLibProc entry, ScanParamBlock& b, const ScanRequest& r,
                     std::FILE* out) {
   ScanOutcome o{};
   if (!Call(entry, kSelDeviceSearch, b, o)) return o;

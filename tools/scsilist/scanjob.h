@@ -6,14 +6,6 @@
 
 #include "scanlib/scanlib.h"
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define WQ_SCANLIB_CALL __stdcall
-#else
-#define WQ_SCANLIB_CALL
-#endif
-// KorvaSCANLIB's signature.
-typedef int32_t(WQ_SCANLIB_CALL* ScanLibEntryFn)(int32_t selector, ScanParamBlock* block);
-
 struct ScanRequest {
   DeviceAddress address;
   int composition;  // 0 line art, 2 gray, 3 colour line art, 5 colour
@@ -35,5 +27,5 @@ struct ScanOutcome {
 // Finds the scanner at the address, sets the window and reads every line
 // into `out` (selectors 4, 3, 10, 6, 12, 13/15/14, 19, 9...). The block must
 // be zeroed and the library open.
-ScanOutcome RunScan(ScanLibEntryFn entry, ScanParamBlock& block, const ScanRequest& request,
+ScanOutcome RunScan(KorvaScanLibProc entry, ScanParamBlock& block, const ScanRequest& request,
                     std::FILE* out);

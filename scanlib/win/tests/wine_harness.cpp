@@ -1,3 +1,5 @@
+// Loads the installed WQSCSI32.DLL and the virtual manager by path for the
+// Wine tests and binds their exports by name.
 #include "scanlib/win/tests/wine_harness.h"
 
 namespace wt {
@@ -30,7 +32,7 @@ Library& Load(bool bus) {
     SetEnvironmentVariableA("WQSCSI_WAIT_MS", "1500");
     const std::string path = WindowsDir() + "\\TWAIN_32\\WQSCAN32\\WQSCSI32.DLL";
     l.dll = LoadLibraryA(path.c_str());
-    if (l.dll) l.korva = Bind<KorvaFn>(l.dll, "KorvaSCANLIB");
+    if (l.dll) l.korva = Bind<KorvaScanLibProc>(l.dll, kScanLibExportName);
   }
   if (bus && !l.aspi) {
     // The same module the library binds: the system directory's manager.

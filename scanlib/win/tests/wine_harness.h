@@ -15,11 +15,9 @@
 
 namespace wt {
 
-typedef int32_t(__stdcall* KorvaFn)(int32_t, ScanParamBlock*);
-
 struct Library {
   HMODULE dll = nullptr;
-  KorvaFn korva = nullptr;
+  KorvaScanLibProc korva = nullptr;
   HMODULE aspi = nullptr;  // null when the test leaves the manager alone
   bool (*configure)(const char*, char*, size_t) = nullptr;
   size_t (*wireCount)() = nullptr;

@@ -13,7 +13,7 @@
 
 namespace {
 
-int32_t Entry(int32_t selector, ScanParamBlock* block) {
+int32_t WQ_SCANLIB_CALL Entry(int32_t selector, ScanParamBlock* block) {
   ScanLibEntry(selector, block);
   return block ? block->Status : 0;
 }

@@ -89,7 +89,7 @@ struct Row {
   char name[kDeviceNameSize];
 };
 
-void PrintDevices(ScanLibEntryFn entry, ScanParamBlock& b) {
+void PrintDevices(KorvaScanLibProc entry, ScanParamBlock& b) {
   entry(kSelDeviceAllSearch, &b);
   if (b.Status != kScanOk || !b.DeviceList) {
     std::printf("No device answers on the SCSI buses (status %d).\n", b.Status);
@@ -124,7 +124,7 @@ void PrintDevices(ScanLibEntryFn entry, ScanParamBlock& b) {
   std::printf("\n%d device(s), %d scanner(s) of the KORVA WQ family.\n", devices, scanners);
 }
 
-int Scan(ScanLibEntryFn entry, ScanParamBlock& b, const Options& o) {
+int Scan(KorvaScanLibProc entry, ScanParamBlock& b, const Options& o) {
   std::FILE* out = std::fopen(o.file, "wb");
   if (!out) {
     std::printf("Cannot create %s\n", o.file);
@@ -171,10 +171,10 @@ int main(int argc, char** argv) {
     std::printf("Cannot load %s\n", path);
     return 1;
   }
-  auto entry = reinterpret_cast<ScanLibEntryFn>(
-      reinterpret_cast<void*>(GetProcAddress(lib, "KorvaSCANLIB")));
+  auto entry = reinterpret_cast<KorvaScanLibProc>(
+      reinterpret_cast<void*>(GetProcAddress(lib, kScanLibExportName)));
   if (!entry) {
-    std::printf("%s has no KorvaSCANLIB\n", path);
+    std::printf("%s has no %s\n", path, kScanLibExportName);
     FreeLibrary(lib);
     return 1;
   }
