@@ -151,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wq::TwainLinkInit(&link, nullptr);
   wq::StartAcquire(&link, fuzz.record, true);
   int msg = 0;
-  for (int i = 0; i < 3 && link.sourceOpen; ++i) wq::ProcessTwainEvent(&link, fuzz.record, &msg);
+  for (int i = 0; i < 3 && link.sourceOpen; ++i) wqtest::OfferEvent(&link, fuzz.record, &msg);
   wq::CloseTwain(&link, fuzz.record);
   // The program's own blocks are all released (containers the source
   // handed over included); the only ones left would be leaks.
