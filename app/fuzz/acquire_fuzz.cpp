@@ -1,8 +1,9 @@
 // The acquisition against a source whose every answer comes from the
-// fuzzer's bytes: image information, palettes, buffer limits, capability
-// containers, memory transfers (return codes, row pitches, byte counts)
-// and pending counts. Whatever the source says, the program must not read
-// or write outside its blocks, leak them, or loop for ever.
+// fuzzer's bytes (image information, palettes, buffer limits, capability
+// containers, memory transfers with their return codes, row pitches and
+// byte counts, and pending counts), where whatever the source says the
+// program must not read or write outside its blocks, leak them, or loop
+// for ever.
 #include <cstdint>
 #include <cstring>
 
