@@ -1,10 +1,11 @@
+// The program's side of the TWAIN session, from opening the manager to the
+// teardown; fetching the images is the caller's, in transfer.cpp.
 #include "app/twain_link.h"
 
 #include <cstring>
 #include <string>
 
 #include "app/document.h"
-#include "app/transfer.h"
 #include "common/strutil.h"
 
 namespace wq {
@@ -194,8 +195,9 @@ void StartAcquire(TwainLink* link, const AcquireHost& host, bool showUI) {
   CloseTwain(link, host);
 }
 
-bool ProcessTwainEvent(TwainLink* link, const AcquireHost& host, void* msg) {
-  if (!link->managerOpen || !link->sourceOpen) return false;
+TwainEventOutcome ProcessTwainEvent(TwainLink* link, const AcquireHost& host, void* msg) {
+  TwainEventOutcome outcome;
+  if (!link->managerOpen || !link->sourceOpen) return outcome;
   TW_EVENT event{};
   event.pEvent = msg;
   event.TWMessage = MSG_NULL;
@@ -215,21 +217,27 @@ bool ProcessTwainEvent(TwainLink* link, const AcquireHost& host, void* msg) {
     }
     // A refused page sends the source back to waiting for the user rather
     // than leaving it ready for ever.
-    if (go)
-      TransferPendingImages(link, host);
-    else
+    if (go) {
+      outcome.transferReady = true;
+    } else {
       ResetTransfers(link);
-    if (link->acquireState == kAcquireCloseAll) {
-      CloseTwain(link, host);
-      link->acquireState = kAcquireIdle;
-    } else if (link->acquireState != kAcquireKeepOpen) {
-      link->acquireState = kAcquireIdle;
+      FinishTransfers(link, host);
     }
   } else if (event.TWMessage == MSG_CLOSEDSREQ) {
     CloseTwain(link, host);
     host.realisePalette(host.ctx);
   }
-  return rc == TWRC_DSEVENT;
+  outcome.consumed = rc == TWRC_DSEVENT;
+  return outcome;
+}
+
+void FinishTransfers(TwainLink* link, const AcquireHost& host) {
+  if (link->acquireState == kAcquireCloseAll) {
+    CloseTwain(link, host);
+    link->acquireState = kAcquireIdle;
+  } else if (link->acquireState != kAcquireKeepOpen) {
+    link->acquireState = kAcquireIdle;
+  }
 }
 
 void DisableSource(TwainLink* link, const AcquireHost& host) {

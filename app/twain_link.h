@@ -43,9 +43,21 @@ void TwainLinkInit(TwainLink* link, void* parentWindow);
 // The Acquire command and the automatic acquisition at start-up.
 void StartAcquire(TwainLink* link, const AcquireHost& host, bool showUI);
 
+// What one window message offered to the source came to.
+struct TwainEventOutcome {
+  bool consumed = false;       // the source took it: it is not for the windows
+  bool transferReady = false;  // the source has images and the program takes them
+};
+
 // Offers one window message (a pointer to the platform's MSG) to the open
-// source. True when the source took it.
-bool ProcessTwainEvent(TwainLink* link, const AcquireHost& host, void* msg);
+// source. When the outcome says transfer ready, the caller runs
+// TransferPendingImages and then FinishTransfers, before anything else;
+// a page the program refuses is reset and finished here.
+TwainEventOutcome ProcessTwainEvent(TwainLink* link, const AcquireHost& host, void* msg);
+
+// After the images of a transfer-ready event: a feeder batch closes source
+// and manager; a single page keeps the source's window up.
+void FinishTransfers(TwainLink* link, const AcquireHost& host);
 
 // Teardown, each step only when its state holds.
 void DisableSource(TwainLink* link, const AcquireHost& host);

@@ -1,8 +1,9 @@
 // The acquisition against a source whose every answer comes from the
-// fuzzer's bytes: image information, palettes, buffer limits, capability
-// containers, memory transfers (return codes, row pitches, byte counts)
-// and pending counts. Whatever the source says, the program must not read
-// or write outside its blocks, leak them, or loop for ever.
+// fuzzer's bytes (image information, palettes, buffer limits, capability
+// containers, memory transfers with their return codes, row pitches and
+// byte counts, and pending counts), where whatever the source says the
+// program must not read or write outside its blocks, leak them, or loop
+// for ever.
 #include <cstdint>
 #include <cstring>
 
@@ -151,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wq::TwainLinkInit(&link, nullptr);
   wq::StartAcquire(&link, fuzz.record, true);
   int msg = 0;
-  for (int i = 0; i < 3 && link.sourceOpen; ++i) wq::ProcessTwainEvent(&link, fuzz.record, &msg);
+  for (int i = 0; i < 3 && link.sourceOpen; ++i) wqtest::OfferEvent(&link, fuzz.record, &msg);
   wq::CloseTwain(&link, fuzz.record);
   // The program's own blocks are all released (containers the source
   // handed over included); the only ones left would be leaks.

@@ -1,8 +1,11 @@
+// The stand-in manager and host of the acquisition tests, and the message
+// loop they drive the program with.
 #include "app/tests/acquire_support.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "app/transfer.h"
 
 namespace wqtest {
 
@@ -214,11 +217,20 @@ TW_UINT16 TW_CALLINGSTYLE ManagerEntry(pTW_IDENTITY origin, pTW_IDENTITY dest, T
   }
 }
 
+bool OfferEvent(wq::TwainLink* link, const wq::AcquireHost& host, void* msg) {
+  const wq::TwainEventOutcome outcome = wq::ProcessTwainEvent(link, host, msg);
+  if (outcome.transferReady) {
+    wq::TransferPendingImages(link, host);
+    wq::FinishTransfers(link, host);
+  }
+  return outcome.consumed;
+}
+
 void Pump(wq::TwainLink* link, const wq::AcquireHost& host) {
   int guard = 0;
   while (!g_manager->requests.empty() && guard++ < 100) {
     int msg = 0;  // stands in for a window message
-    wq::ProcessTwainEvent(link, host, &msg);
+    OfferEvent(link, host, &msg);
   }
 }
 

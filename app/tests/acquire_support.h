@@ -83,8 +83,13 @@ void ManagerSetUp(TestManager* m, TestHost* host, const std::vector<wqfake::Fake
 TW_UINT16 TW_CALLINGSTYLE ManagerEntry(pTW_IDENTITY origin, pTW_IDENTITY dest, TW_UINT32 dg,
                                       TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
 
-// Passes messages through ProcessTwainEvent until the manager has no
-// request left (what the program's message loop does).
+// One message to the source as the program's message loop offers it: the
+// images of a transfer-ready event are fetched and finished at once. True
+// when the source took the message.
+bool OfferEvent(wq::TwainLink* link, const wq::AcquireHost& host, void* msg);
+
+// Passes messages through OfferEvent until the manager has no request left
+// (what the program's message loop does).
 void Pump(wq::TwainLink* link, const wq::AcquireHost& host);
 
 }  // namespace wqtest

@@ -69,8 +69,6 @@ int StatusBarHeight(HWND bar);
 void StatusSetMessage(const std::wstring& text);
 void StatusSetSize(uint64_t bytes);
 void StatusClearSize();
-// Undo, zoom and change flags back to those of a frame without images.
-void ResetFrameState();
 void StatusSetPage(const std::wstring& text);
 void StatusCaption(int operation, const char* path);
 void StatusProgress(uint32_t done, uint32_t total);
@@ -94,7 +92,11 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* d);
 // Close (Close, Close All, Exit): false when the user cancelled.
 bool CloseActiveChild();
 bool CloseAllChildren();
+
+// Frame state (frame_state.cpp): the active image window, and undo, zoom
+// and change flags back to those of a frame without images.
 HWND ActiveChild();
+void ResetFrameState();
 
 // Image windows (child.cpp, child_paint.cpp).
 LRESULT CALLBACK ChildWndProc(HWND, UINT, WPARAM, LPARAM);

@@ -82,21 +82,6 @@ bool OnCommand(HWND frame, int id) {
 
 }  // namespace
 
-// Undo, zoom and change flags of a frame without images.
-void ResetFrameState() {
-  g_app.undoCode = wq::kUndoNothing;
-  g_app.redo = false;
-  g_app.fitFlag = 0;
-  g_app.zoomStep = 0;
-  g_app.modFlags = 0;
-  g_app.closingAll = false;
-}
-
-HWND ActiveChild() {
-  if (!g_app.client) return nullptr;
-  return reinterpret_cast<HWND>(SendMessageW(g_app.client, WM_MDIGETACTIVE, 0, 0));
-}
-
 LRESULT CALLBACK FrameWndProc(HWND frame, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:

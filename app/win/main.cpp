@@ -1,6 +1,7 @@
 // SCANWQ32.EXE: start-up, the window classes and the message loop.
 #include <windows.h>
 
+#include "app/transfer.h"
 #include "app/win/app_shell.h"
 #include "app/win/noalpha.h"
 #include "app/win/resource.h"
@@ -115,7 +116,13 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR, int show) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (ProcessTwainEvent(&g_app.twain, TwainHost(), &msg)) continue;
+    // Images the source has ready are fetched before the message goes on.
+    const wq::TwainEventOutcome twain = wq::ProcessTwainEvent(&g_app.twain, TwainHost(), &msg);
+    if (twain.transferReady) {
+      wq::TransferPendingImages(&g_app.twain, TwainHost());
+      wq::FinishTransfers(&g_app.twain, TwainHost());
+    }
+    if (twain.consumed) continue;
     if (g_app.client && TranslateMDISysAccel(g_app.client, &msg)) continue;
     if (TranslateAcceleratorW(g_app.frame, g_app.accel, &msg)) continue;
     TranslateMessage(&msg);
