@@ -24,7 +24,7 @@ wq_fuzz(ds_caps_fuzz SOURCES core/fuzz/caps_fuzz.cpp LIBS ds_portable RUNS 20000
 # configuration.
 wq_wine_test(ds_caps_wine_test
   SOURCES core/tests/win/caps_wine_test.cpp core/tests/cap_bytes.cpp core/tests/cap_checks.cpp
-  LIBS ds_wine_support twapp DEPENDS wineprefix TIMEOUT 600)
+  LIBS ds_wine_support twclient DEPENDS wineprefix TIMEOUT 600)
 if(WQ_WINE)
   set_tests_properties(ds_caps_wine_test PROPERTIES FIXTURES_REQUIRED ds_prefix
     RESOURCE_LOCK ds_prefix)

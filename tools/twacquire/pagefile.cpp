@@ -9,8 +9,8 @@ namespace wq {
 
 FileStatus PageFileBegin(PageFile* p, const WqIo& io, const TW_IMAGEINFO& info, bool blackIsZero,
                          const TW_PALETTE8* palette) {
-  int message = 0;
-  if (!DescribeImage(info, &p->Image, &message)) return FileStatus::kUnsupportedBmp;
+  DibRefusal why = DibRefusal::kNone;
+  if (!DescribeTwainImage(info, &p->Image, &why)) return FileStatus::kUnsupportedBmp;
   // A source that describes its black-and-white or grey values by a palette
   // is taken at its word; otherwise the flavour decides.
   XferImage plan = p->Image;

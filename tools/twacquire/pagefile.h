@@ -7,7 +7,7 @@
 
 #include "imagefile/bmp_writer.h"
 #include "imagefile/file_status.h"
-#include "app/transfer.h"
+#include "imagefile/twain_dib.h"
 #include "common/io.h"
 #include "twain/twain.h"
 

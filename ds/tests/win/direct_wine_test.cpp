@@ -9,7 +9,7 @@
 #include "common/strutil.h"
 #include "ds/tests/builtin_text.h"
 #include "ds/tests/win/wine_support.h"
-#include "tools/twapp/boxwatch.h"
+#include "tools/twclient/boxwatch.h"
 #include "twain/twain.h"
 
 namespace wq {

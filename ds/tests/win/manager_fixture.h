@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ds/tests/win/wine_support.h"
-#include "tools/twapp/boxwatch.h"
-#include "tools/twapp/twapp.h"
+#include "tools/twclient/boxwatch.h"
+#include "tools/twclient/twclient.h"
 
 namespace wq {
 

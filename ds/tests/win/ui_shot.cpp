@@ -13,7 +13,7 @@
 
 #include "ds/res/ui_ids.h"
 #include "ds/tests/win/wine_support.h"
-#include "tools/twapp/twapp.h"
+#include "tools/twclient/twclient.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "common/strutil.h"
 #include "tools/twacquire/options.h"
 #include "tools/twacquire/pagefile.h"
-#include "tools/twapp/twapp.h"
+#include "tools/twclient/twclient.h"
 
 namespace wq {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/twapp/boxwatch.h"
+#include "tools/twclient/boxwatch.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/twapp/twapp.h"
+#include "tools/twclient/twclient.h"
 
 #include <cstring>
 #include <string>
