@@ -91,6 +91,8 @@ TW_UINT16 AnswerCapability(CapCall* call) {
   return row->Proc(call);
 }
 
+// DG_CONTROL / DAT_CAPABILITY / MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT, MSG_SET,
+// MSG_RESET. Traced here, with the capability and its containers.
 TW_UINT16 DatCapabilityProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
   CapCall call{};

@@ -70,13 +70,14 @@ void RecomputeXferGeometry() {
                &g_Session.MemXferMax);
 }
 
-TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_CONTROL / DAT_USERINTERFACE / MSG_ENABLEDS, MSG_DISABLEDS
+TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                             TW_MEMREF data) {
   Begin();
   if (msg == MSG_ENABLEDS) {
-    if (g_Session.State != 4) return Traced(dg, dat, msg, data, Refuse(TWCC_SEQERROR, lead::kEnableDs));
-    if (!g_Settings) return Traced(dg, dat, msg, data, Refuse(TWCC_LOWMEMORY, lead::kEnableDs));
-    if (!data) return Traced(dg, dat, msg, data, Refuse(TWCC_BADVALUE, lead::kEnableDs));
+    if (g_Session.State != 4) return Refuse(TWCC_SEQERROR, lead::kEnableDs);
+    if (!g_Settings) return Refuse(TWCC_LOWMEMORY, lead::kEnableDs);
+    if (!data) return Refuse(TWCC_BADVALUE, lead::kEnableDs);
     TW_USERINTERFACE ui;
     memcpy(&ui, data, sizeof ui);
     g_Session.ParentWindow = ui.hParent;
@@ -89,10 +90,10 @@ TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
       if (!g_Host.CreateMainWindow(ui.hParent)) {
         g_Session.ShowUI = false;
         g_Host.DestroyWindows();
-        return Traced(dg, dat, msg, data, Refuse(TWCC_LOWMEMORY, lead::kEnableDs));
+        return Refuse(TWCC_LOWMEMORY, lead::kEnableDs);
       }
       g_Session.State = 5;
-      return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+      return TWRC_SUCCESS;
     }
     g_Session.ShowUI = false;
     for (int32_t& v : g_Session.AdjustRect) v = -1;
@@ -100,44 +101,46 @@ TW_UINT16 UserInterfaceProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
     g_ScanJob.Model = IdentifyModel();
     if (g_ScanJob.Model < 0) {
       UnloadScannerLibrary();
-      return Traced(dg, dat, msg, data, Refuse(TWCC_SEQERROR, lead::kEnableDs));
+      return Refuse(TWCC_SEQERROR, lead::kEnableDs);
     }
     ResetToneTables();
     PostXferReady();
-    return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+    return TWRC_SUCCESS;
   }
   if (msg == MSG_DISABLEDS) {
     if (!InStates(g_Session.State, 5, 6, 7))
-      return Traced(dg, dat, msg, data, Refuse(TWCC_SEQERROR, lead::kDisableDs));
+      return Refuse(TWCC_SEQERROR, lead::kDisableDs);
     TW_USERINTERFACE ui{};
     if (data) memcpy(&ui, data, sizeof ui);
     if (data && !ui.ShowUI) g_Host.HideWindows();
     ForgetPage();
     g_Progress.Close();
     g_Session.State = 4;
-    return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+    return TWRC_SUCCESS;
   }
-  return Traced(dg, dat, msg, data, Refuse(TWCC_BADPROTOCOL, lead::kUserInterface));
+  return Refuse(TWCC_BADPROTOCOL, lead::kUserInterface);
 }
 
-TW_UINT16 StatusProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
+// DG_CONTROL / DAT_STATUS / MSG_GET
+TW_UINT16 StatusProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   if (msg != MSG_GET) {
     Begin();
-    return Traced(dg, dat, msg, data, Refuse(TWCC_BADPROTOCOL, lead::kStatus));
+    return Refuse(TWCC_BADPROTOCOL, lead::kStatus);
   }
   if (!data) {
     Begin();
-    return Traced(dg, dat, msg, data, Refuse(TWCC_BADVALUE, lead::kStatus));
+    return Refuse(TWCC_BADVALUE, lead::kStatus);
   }
   memcpy(data, &g_Session.Status, sizeof g_Session.Status);
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
-TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_CONTROL / DAT_PENDINGXFERS / MSG_GET, MSG_ENDXFER, MSG_RESET
+TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                            TW_MEMREF data) {
   Begin();
-  auto refuse = [&](TW_UINT16 cc) { return Traced(dg, dat, msg, data, Refuse(cc, lead::kPendingXfers)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kPendingXfers); };
   const int state = g_Session.State;
   switch (msg) {
     case MSG_GET:
@@ -156,7 +159,7 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
 
   if (state == 7) {
     WriteCount(data, g_Session.PendingCount);
-    return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+    return TWRC_SUCCESS;
   }
   if (msg == MSG_GET) {
     if (FlatbedInUse()) {
@@ -172,7 +175,7 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
       if (g_Session.PendingCount != 0 && !paper) g_Session.PendingCount = 0;
     }
     WriteCount(data, g_Session.PendingCount);
-    return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+    return TWRC_SUCCESS;
   }
   if (msg == MSG_RESET) {
     ForgetPage();
@@ -180,7 +183,7 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
     g_Session.State = 5;
     g_Session.PendingCount = 0;
     WriteCount(data, 0);
-    return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+    return TWRC_SUCCESS;
   }
 
   // MSG_ENDXFER in state 6; a page left half read goes.
@@ -212,14 +215,15 @@ TW_UINT16 PendingXfersProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
     g_Session.PageIndex = 1;
     g_Session.BatchCount = 0;
   }
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
-TW_UINT16 SetupFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_CONTROL / DAT_SETUPFILEXFER / MSG_GET, MSG_GETDEFAULT, MSG_SET, MSG_RESET
+TW_UINT16 SetupFileXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                             TW_MEMREF data) {
   Begin();
   auto refuse = [&](TW_UINT16 cc) {
-    return Traced(dg, dat, msg, data, Refuse(cc, lead::kSetupFileXfer));
+    return Refuse(cc, lead::kSetupFileXfer);
   };
   if (msg != MSG_GET && msg != MSG_GETDEFAULT && msg != MSG_SET && msg != MSG_RESET)
     return refuse(TWCC_BADPROTOCOL);
@@ -267,12 +271,13 @@ TW_UINT16 SetupFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
       break;
     }
   }
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
-TW_UINT16 XferGroupProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
+// DG_CONTROL / DAT_XFERGROUP / MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT, MSG_RESET
+TW_UINT16 XferGroupProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   Begin();
-  auto refuse = [&](TW_UINT16 cc) { return Traced(dg, dat, msg, data, Refuse(cc, lead::kXferGroup)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kXferGroup); };
   if (msg != MSG_GET && msg != MSG_GETCURRENT && msg != MSG_GETDEFAULT && msg != MSG_RESET)
     return refuse(TWCC_BADPROTOCOL);
   if (!InStates(g_Session.State, 4, 5, 6)) return refuse(TWCC_SEQERROR);
@@ -280,7 +285,7 @@ TW_UINT16 XferGroupProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg
   // Only the low 16 bits of the caller's value are written.
   TW_UINT16 group = DG_IMAGE;
   memcpy(data, &group, sizeof group);
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
 }  // namespace wq
@@ -288,10 +293,11 @@ TW_UINT16 XferGroupProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg
 namespace wq {
 
 // The buffer sizes for memory transfers, from the geometry of now.
-TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_CONTROL / DAT_SETUPMEMXFER / MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT
+TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                            TW_MEMREF data) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  auto refuse = [&](TW_UINT16 cc) { return Traced(dg, dat, msg, data, Refuse(cc, lead::kImageInfo)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kImageInfo); };
   if (msg != MSG_GET && msg != MSG_GETCURRENT && msg != MSG_GETDEFAULT)
     return refuse(TWCC_BADPROTOCOL);
   if (!InStates(g_Session.State, 4, 5, 6)) return refuse(TWCC_SEQERROR);
@@ -302,7 +308,7 @@ TW_UINT16 SetupMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
   reply.MaxBufSize = g_Session.MemXferMax;
   reply.Preferred = g_Session.MemXferPref;
   memcpy(data, &reply, sizeof reply);
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
 }  // namespace wq

@@ -66,6 +66,7 @@ bool ChooseCorrection(uint32_t choice) {
 
 }  // namespace
 
+// DG_CONTROL / 0xFF00 (colour correction) / MSG_GET, MSG_SET, MSG_RESET
 TW_UINT16 ColourCorrectionProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   if (TW_UINT16 cc = Check(msg, data)) return Refuse(cc, lead::kColorMatch);
   switch (msg) {
@@ -86,6 +87,7 @@ TW_UINT16 ColourCorrectionProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg
   return TWRC_SUCCESS;
 }
 
+// DG_CONTROL / 0xFF01 (edge enhancement) / MSG_GET, MSG_SET, MSG_RESET
 TW_UINT16 EdgeEnhancementProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   if (TW_UINT16 cc = Check(msg, data)) return Refuse(cc, lead::kColorMatch);
   ScanSettings& s = *g_Settings;

@@ -11,38 +11,44 @@
 namespace wq {
 namespace {
 
+// How a handled triplet is traced: by the dispatcher once the handler has
+// returned, or not here. DAT_CAPABILITY writes its own record (the
+// capability and its containers); the two custom data types are not traced.
+enum TraceWay : uint8_t { kTraceAfter, kNotTraced };
+
 struct DispatchRow {
   TW_UINT16 dat;
   TripletProc proc;
+  TraceWay trace;
 };
 
 constexpr DispatchRow kControlTable[] = {
-    {DAT_IDENTITY, IdentityProc},
-    {DAT_USERINTERFACE, UserInterfaceProc},
-    {DAT_CAPABILITY, DatCapabilityProc},
-    {DAT_STATUS, StatusProc},
-    {DAT_PENDINGXFERS, PendingXfersProc},
-    {DAT_SETUPMEMXFER, SetupMemXferProc},
-    {DAT_SETUPFILEXFER, SetupFileXferProc},
-    {DAT_XFERGROUP, XferGroupProc},
-    {0xFF00, ColourCorrectionProc},
-    {0xFF01, EdgeEnhancementProc},
-    {0, nullptr},
+    {DAT_IDENTITY, IdentityProc, kTraceAfter},
+    {DAT_USERINTERFACE, UserInterfaceProc, kTraceAfter},
+    {DAT_CAPABILITY, DatCapabilityProc, kNotTraced},
+    {DAT_STATUS, StatusProc, kTraceAfter},
+    {DAT_PENDINGXFERS, PendingXfersProc, kTraceAfter},
+    {DAT_SETUPMEMXFER, SetupMemXferProc, kTraceAfter},
+    {DAT_SETUPFILEXFER, SetupFileXferProc, kTraceAfter},
+    {DAT_XFERGROUP, XferGroupProc, kTraceAfter},
+    {0xFF00, ColourCorrectionProc, kNotTraced},
+    {0xFF01, EdgeEnhancementProc, kNotTraced},
+    {0, nullptr, kNotTraced},
 };
 
 constexpr DispatchRow kImageTable[] = {
-    {DAT_IMAGEINFO, ImageInfoProc},
-    {DAT_IMAGELAYOUT, ImageLayoutProc},
-    {DAT_IMAGEMEMXFER, ImageMemXferProc},
-    {DAT_IMAGENATIVEXFER, ImageNativeXferProc},
-    {DAT_IMAGEFILEXFER, ImageFileXferProc},
-    {DAT_PALETTE8, Palette8Proc},
-    {0, nullptr},
+    {DAT_IMAGEINFO, ImageInfoProc, kTraceAfter},
+    {DAT_IMAGELAYOUT, ImageLayoutProc, kTraceAfter},
+    {DAT_IMAGEMEMXFER, ImageMemXferProc, kTraceAfter},
+    {DAT_IMAGENATIVEXFER, ImageNativeXferProc, kTraceAfter},
+    {DAT_IMAGEFILEXFER, ImageFileXferProc, kTraceAfter},
+    {DAT_PALETTE8, Palette8Proc, kTraceAfter},
+    {0, nullptr, kNotTraced},
 };
 
-TripletProc Find(const DispatchRow* table, TW_UINT16 dat) {
+const DispatchRow* Find(const DispatchRow* table, TW_UINT16 dat) {
   for (; table->dat != 0; ++table)
-    if (table->dat == dat) return table->proc;
+    if (table->dat == dat) return table;
   return nullptr;
 }
 
@@ -54,17 +60,11 @@ TW_UINT16 Refuse(TW_UINT16 cc, const char* leadIn) {
   return TWRC_FAILURE;
 }
 
-TW_UINT16 Traced(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, const void* data, TW_UINT16 rc) {
-  TraceTriplet(dg, dat, msg, data, rc, g_Session.Status.ConditionCode, nullptr,
-               &g_Session.SourceIdentity);
-  return rc;
-}
-
 TW_UINT16 DsEntryProc(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
                       TW_MEMREF data) {
   // 1. Owner guard: another process and another thread than the opener.
-  if (g_Session.OwnerProcess && g_Host.CurrentProcess() != g_Session.OwnerProcess && g_Session.OwnerThread &&
-      g_Host.CurrentThread() != g_Session.OwnerThread) {
+  if (g_Session.OwnerProcess && g_Host.CurrentProcess() != g_Session.OwnerProcess &&
+      g_Session.OwnerThread && g_Host.CurrentThread() != g_Session.OwnerThread) {
     g_Session.Status.ConditionCode = TWCC_MAXCONNECTIONS;
     return TWRC_FAILURE;
   }
@@ -92,12 +92,16 @@ TW_UINT16 DsEntryProc(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT1
     case DG_IMAGE: table = kImageTable; break;
     default: return TWRC_FAILURE;
   }
-  TripletProc proc = Find(table, dat);
-  if (!proc) {
+  const DispatchRow* row = Find(table, dat);
+  if (!row) {
     g_Session.Status.ConditionCode = TWCC_BADPROTOCOL;
     return TWRC_FAILURE;
   }
-  return proc(origin, dg, dat, msg, data);
+  const TW_UINT16 rc = row->proc(origin, dg, dat, msg, data);
+  if (row->trace == kTraceAfter)
+    TraceTriplet(dg, dat, msg, data, rc, g_Session.Status.ConditionCode, origin,
+                 &g_Session.SourceIdentity);
+  return rc;
 }
 
 }  // namespace wq

@@ -29,11 +29,10 @@ TW_UINT16 ImageNativeXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_
 TW_UINT16 ImageMemXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
 
-// Common endings of the handlers.
-// A refusal: the condition code into Status and the lead-in to the box.
+// A handler's refusal: the condition code into Status and the lead-in to the
+// box; returns TWRC_FAILURE. Handlers return their code; the dispatcher
+// writes the trace record.
 TW_UINT16 Refuse(TW_UINT16 conditionCode, const char* leadIn);
-// The trace record of a finished triplet.
-TW_UINT16 Traced(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, const void* data, TW_UINT16 rc);
 
 // Whether the state is one of the listed ones.
 inline bool InStates(int state, int a, int b = -1, int c = -1, int d = -1) {

@@ -117,28 +117,24 @@ void SessionDefaults() {
   g_Session.ProgressCount = 0;
 }
 
-TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
-  auto done = [&](TW_UINT16 rc) {
-    TraceTriplet(dg, DAT_IDENTITY, MSG_OPENDS, data, rc, g_Session.Status.ConditionCode, origin,
-                 &g_Session.SourceIdentity);
-    return rc;
-  };
-  auto fail = [&](TW_UINT16 cc, const char* leadIn) {
-    TW_UINT16 rc = Refuse(cc, leadIn);
-    done(rc);
+// DG_CONTROL / DAT_IDENTITY / MSG_OPENDS
+TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_MEMREF data) {
+  // A refusal after the session took the application undoes what it took.
+  auto fail = [](TW_UINT16 cc, const char* leadIn) {
+    const TW_UINT16 rc = Refuse(cc, leadIn);
     AbandonOpen();
     return rc;
   };
   // 1, 2. Sequence and connection.
-  if (g_Session.State != 3) return done(Refuse(TWCC_SEQERROR, lead::kOpenDs));
-  if (g_Session.AppIdentity.Id != 0) return done(Refuse(TWCC_MAXCONNECTIONS, lead::kOpenDs));
-  if (!origin || !data) return done(Refuse(TWCC_BADVALUE, lead::kOpenDs));
+  if (g_Session.State != 3) return Refuse(TWCC_SEQERROR, lead::kOpenDs);
+  if (g_Session.AppIdentity.Id != 0) return Refuse(TWCC_MAXCONNECTIONS, lead::kOpenDs);
+  if (!origin || !data) return Refuse(TWCC_BADVALUE, lead::kOpenDs);
 
   // 3. The settings record.
   g_Settings = g_Host.AllocSettings();
   if (!g_Settings) {
     ShowMessageById(msg::kNoDosMemory, kButtonsOk);
-    return done(Refuse(TWCC_LOWMEMORY, lead::kEnableDs));
+    return Refuse(TWCC_LOWMEMORY, lead::kEnableDs);
   }
   // 4. Who is connected.
   CopyIdentity(&g_Session.AppIdentity, origin);
@@ -206,19 +202,13 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
   // 13. Open.
   g_Session.TotalPhysMemory = g_Host.TotalPhysMemory();
   g_Session.State = 4;
-  return done(TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
-TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
-  if (!InStates(g_Session.State, 4, 5, 6, 7)) {
-    TW_UINT16 rc = Refuse(TWCC_SEQERROR, lead::kCloseDs);
-    TraceTriplet(dg, DAT_IDENTITY, MSG_CLOSEDS, data, rc, g_Session.Status.ConditionCode, origin,
-                 &g_Session.SourceIdentity);
-    return rc;
-  }
-  // The record goes first, while it still shows the application.
-  TraceTriplet(dg, DAT_IDENTITY, MSG_CLOSEDS, data, TWRC_SUCCESS, TWCC_SUCCESS,
-               &g_Session.AppIdentity, &g_Session.SourceIdentity);
+// DG_CONTROL / DAT_IDENTITY / MSG_CLOSEDS. Its trace record shows the
+// application from the caller's own identity, which outlives the session's.
+TW_UINT16 CloseDs() {
+  if (!InStates(g_Session.State, 4, 5, 6, 7)) return Refuse(TWCC_SEQERROR, lead::kCloseDs);
   memset(&g_Session.AppIdentity, 0, sizeof g_Session.AppIdentity);
   ForgetPage();
   g_Progress.Close();
@@ -251,20 +241,20 @@ TW_UINT16 CloseDs(pTW_IDENTITY origin, TW_UINT32 dg, TW_MEMREF data) {
 
 }  // namespace
 
-TW_UINT16 IdentityProc(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
-                       TW_MEMREF data) {
+// DG_CONTROL / DAT_IDENTITY / MSG_GET, MSG_OPENDS, MSG_CLOSEDS
+TW_UINT16 IdentityProc(pTW_IDENTITY origin, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
   switch (msg) {
     case MSG_GET:
-      if (!data) return Traced(dg, dat, msg, data, Refuse(TWCC_BADVALUE, lead::kIdentity));
+      if (!data) return Refuse(TWCC_BADVALUE, lead::kIdentity);
       memcpy(data, &g_Session.SourceIdentity, sizeof g_Session.SourceIdentity);
-      return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+      return TWRC_SUCCESS;
     case MSG_OPENDS:
-      return OpenDs(origin, dg, data);
+      return OpenDs(origin, data);
     case MSG_CLOSEDS:
-      return CloseDs(origin, dg, data);
+      return CloseDs();
     default:
-      return Traced(dg, dat, msg, data, Refuse(TWCC_BADPROTOCOL, lead::kIdentity));
+      return Refuse(TWCC_BADPROTOCOL, lead::kIdentity);
   }
 }
 

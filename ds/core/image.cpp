@@ -78,12 +78,13 @@ void DescribeImage() {
   RecomputeXferGeometry();
 }
 
-TW_UINT16 ImageInfoProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
+// DG_IMAGE / DAT_IMAGEINFO / MSG_GET
+TW_UINT16 ImageInfoProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   Begin();
-  if (msg != MSG_GET) return Traced(dg, dat, msg, data, Refuse(TWCC_BADPROTOCOL, lead::kImageInfo));
+  if (msg != MSG_GET) return Refuse(TWCC_BADPROTOCOL, lead::kImageInfo);
   if (g_Session.State != 6 || !g_Settings)
-    return Traced(dg, dat, msg, data, Refuse(TWCC_SEQERROR, lead::kTransfer));
-  if (!data) return Traced(dg, dat, msg, data, Refuse(TWCC_BADVALUE, lead::kImageInfo));
+    return Refuse(TWCC_SEQERROR, lead::kTransfer);
+  if (!data) return Refuse(TWCC_BADVALUE, lead::kImageInfo);
   // What the next transfer will deliver.
   DescribeImage();
   const ScanSettings& s = *g_Settings;
@@ -110,13 +111,14 @@ TW_UINT16 ImageInfoProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg
   }
   info.Compression = TWCP_NONE;
   memcpy(data, &info, sizeof info);
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
-TW_UINT16 ImageLayoutProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_IMAGE / DAT_IMAGELAYOUT / MSG_GET, MSG_GETDEFAULT, MSG_SET, MSG_RESET
+TW_UINT16 ImageLayoutProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                           TW_MEMREF data) {
   Begin();
-  auto refuse = [&](TW_UINT16 cc) { return Traced(dg, dat, msg, data, Refuse(cc, lead::kImageInfo)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kImageInfo); };
   const int state = g_Session.State;
   switch (msg) {
     case MSG_GET:
@@ -144,7 +146,7 @@ TW_UINT16 ImageLayoutProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 m
       break;
     case MSG_SET:
       SetLayout(l);
-      return Traced(dg, dat, msg, data, TWRC_SUCCESS);  // the reply stays as given
+      return TWRC_SUCCESS;  // the reply stays as given
     case MSG_RESET:
       g_Settings->PreCropRect = SettingsRect{0, 0, 0, 0};
       SetAreaFromPaper(*g_Settings);
@@ -153,19 +155,20 @@ TW_UINT16 ImageLayoutProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 m
       break;
   }
   memcpy(data, &l, sizeof l);
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
-TW_UINT16 Palette8Proc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
+// DG_IMAGE / DAT_PALETTE8 / MSG_GET, MSG_GETDEFAULT, MSG_RESET
+TW_UINT16 Palette8Proc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF data) {
   Begin();
-  auto refuse = [&](TW_UINT16 cc) { return Traced(dg, dat, msg, data, Refuse(cc, lead::kImageInfo)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kImageInfo); };
   if (msg != MSG_GET && msg != MSG_GETDEFAULT && msg != MSG_RESET) return refuse(TWCC_BADPROTOCOL);
   if (!InStates(g_Session.State, 4, 5, 6)) return refuse(TWCC_BADPROTOCOL);
   if (!data) return refuse(TWCC_BADVALUE);
   TW_PALETTE8 palette;
   FillPalette8(Kind(), &palette);
   memcpy(data, &palette, sizeof palette);
-  return Traced(dg, dat, msg, data, TWRC_SUCCESS);
+  return TWRC_SUCCESS;
 }
 
 }  // namespace wq

@@ -77,11 +77,10 @@ bool BuildHead(bool bmp, int kind, std::vector<uint8_t>* head) {
 
 }  // namespace
 
-TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
-                            TW_MEMREF data) {
+// DG_IMAGE / DAT_IMAGEFILEXFER / MSG_GET
+TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg, TW_MEMREF) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  auto end = [&](TW_UINT16 rc) { return Traced(dg, dat, msg, data, rc); };
-  auto refuse = [&](TW_UINT16 cc) { return end(Refuse(cc, lead::kImageNativeXfer)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kImageNativeXfer); };
   if (msg != MSG_GET) return refuse(TWCC_BADPROTOCOL);
   if (!InStates(g_Session.State, 6, 7)) return refuse(TWCC_SEQERROR);
   if (!g_Settings) return refuse(TWCC_BADVALUE);
@@ -146,7 +145,7 @@ TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
     g_Host.AbandonOutputFile();
     AbandonPage();
     g_Session.Status.ConditionCode = TWCC_OPERATIONERROR;
-    return end(TWRC_CANCEL);
+    return TWRC_CANCEL;
   }
   if (outcome != kXferDone) {
     if (sink.Failure != IoStatus::kOk) {
@@ -163,7 +162,7 @@ TW_UINT16 ImageFileXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16
     ShowDiskError();
     return dropFile(TWCC_OPERATIONERROR);
   }
-  return end(TWRC_XFERDONE);
+  return TWRC_XFERDONE;
 }
 
 }  // namespace wq

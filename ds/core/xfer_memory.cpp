@@ -66,11 +66,11 @@ void UnlockBuffer(const TW_MEMORY& m) {
 
 }  // namespace
 
-TW_UINT16 ImageMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_IMAGE / DAT_IMAGEMEMXFER / MSG_GET
+TW_UINT16 ImageMemXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                            TW_MEMREF data) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  auto end = [&](TW_UINT16 rc) { return Traced(dg, dat, msg, data, rc); };
-  auto refuse = [&](TW_UINT16 cc) { return end(Refuse(cc, lead::kImageInfo)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kImageInfo); };
   if (msg != MSG_GET || !InStates(g_Session.State, 6, 7)) return refuse(TWCC_BADPROTOCOL);
   if (!data || !g_Settings) return refuse(TWCC_BADVALUE);
   TW_IMAGEMEMXFER request;
@@ -84,8 +84,8 @@ TW_UINT16 ImageMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
   auto fail = [&](bool cancelled, uint32_t yOffset) {
     AbandonPage();
     WriteReply(data, 0, yOffset);
-    if (cancelled) return end(TWRC_CANCEL);
-    return end(Refuse(g_Session.Status.ConditionCode, lead::kImageInfo));
+    if (cancelled) return TWRC_CANCEL;
+    return Refuse(g_Session.Status.ConditionCode, lead::kImageInfo);
   };
 
   if (!PageScanActive()) {
@@ -121,13 +121,13 @@ TW_UINT16 ImageMemXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 
   switch (outcome) {
     case kXferMore:
       WriteReply(data, g_Session.ProgressCount - yOffset, yOffset);
-      return end(TWRC_SUCCESS);
+      return TWRC_SUCCESS;
     case kXferDone: {
       WriteReply(data, g.ImageRows - yOffset, yOffset);
       // With more paper in the feeder the window waits for the next page.
       const bool morePaper = g_Session.AutoFeed && FeederHasPaper();
       EndPageScan(morePaper);
-      return end(TWRC_XFERDONE);
+      return TWRC_XFERDONE;
     }
     default:
       return fail(outcome == kXferCancelled, yOffset);

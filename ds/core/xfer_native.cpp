@@ -37,11 +37,11 @@ void FreeBlock(void* handle, bool locked) {
 
 }  // namespace
 
-TW_UINT16 ImageNativeXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+// DG_IMAGE / DAT_IMAGENATIVEXFER / MSG_GET
+TW_UINT16 ImageNativeXferProc(pTW_IDENTITY, TW_UINT32, TW_UINT16, TW_UINT16 msg,
                               TW_MEMREF data) {
   g_Session.Status.ConditionCode = TWCC_SUCCESS;
-  auto end = [&](TW_UINT16 rc) { return Traced(dg, dat, msg, data, rc); };
-  auto refuse = [&](TW_UINT16 cc) { return end(Refuse(cc, lead::kImageNativeXfer)); };
+  auto refuse = [&](TW_UINT16 cc) { return Refuse(cc, lead::kImageNativeXfer); };
   if (msg != MSG_GET) return refuse(TWCC_BADPROTOCOL);
   if (!InStates(g_Session.State, 6, 7)) return refuse(TWCC_SEQERROR);
   if (!data || !g_Settings) return refuse(TWCC_BADVALUE);
@@ -68,13 +68,13 @@ TW_UINT16 ImageNativeXferProc(pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 dat, TW_UINT
   if (outcome != kXferDone) {
     FreeBlock(handle, true);
     AbandonPage();
-    if (outcome == kXferCancelled) return end(TWRC_CANCEL);
-    return end(Refuse(g_Session.Status.ConditionCode, lead::kImageNativeXfer));
+    if (outcome == kXferCancelled) return TWRC_CANCEL;
+    return Refuse(g_Session.Status.ConditionCode, lead::kImageNativeXfer);
   }
   EndPageScan(false);
   g_Memory.Unlock(handle);
   memcpy(data, &handle, sizeof handle);
-  return end(TWRC_XFERDONE);
+  return TWRC_XFERDONE;
 }
 
 }  // namespace wq
