@@ -37,7 +37,8 @@ struct DsHost {
 
   // Sends DG_CONTROL / DAT_NULL / msg from the source to the application
   // through the source manager that serves them.
-  void (*CallManager)(TW_IDENTITY* source, TW_IDENTITY* application, TW_UINT16 msg) = [](TW_IDENTITY*, TW_IDENTITY*, TW_UINT16) {};
+  void (*CallManager)(TW_IDENTITY* source, TW_IDENTITY* application, TW_UINT16 msg) =
+      [](TW_IDENTITY*, TW_IDENTITY*, TW_UINT16) {};
 
   // The settings record: movable global memory, locked while the source is
   // open. Zero-filled; null when there is not enough memory.
@@ -46,7 +47,9 @@ struct DsHost {
 
   // Companion libraries.
   void* (*OpenModule)(const char* path) = [](const char*) -> void* { return nullptr; };
-  void* (*FindProc)(void* module, const char* name) = [](void*, const char*) -> void* { return nullptr; };
+  void* (*FindProc)(void* module, const char* name) = [](void*, const char*) -> void* {
+    return nullptr;
+  };
   void (*CloseModule)(void* module) = [](void*) {};
 
   // Windows directory, [intl] values, screen size and platform version.
@@ -73,7 +76,9 @@ struct DsHost {
 
   // A string-table message with one "%s" filled in, shown as ShowMessage
   // shows its texts.
-  int (*ShowMessageWith)(int id, const char* arg, int buttons) = [](int, const char*, int) { return int(kAnswerCancel); };
+  int (*ShowMessageWith)(int id, const char* arg, int buttons) = [](int, const char*, int) {
+    return int(kAnswerCancel);
+  };
   // The file transfer's output, one file at a time. It is built beside
   // its target and takes the target's place only when committed, so a
   // failed or cancelled transfer leaves no partial file and keeps the file
@@ -83,7 +88,9 @@ struct DsHost {
   bool (*CommitOutputFile)() = [] { return false; };
   void (*AbandonOutputFile)() = [] {};
   // Free bytes of the drive holding `dir`; false when they cannot be read.
-  bool (*FreeSpace)(const char* dir, uint64_t* bytes) = [](const char*, uint64_t*) { return false; };
+  bool (*FreeSpace)(const char* dir, uint64_t* bytes) = [](const char*, uint64_t*) {
+    return false;
+  };
   void (*LocalTime)(TraceTime* t) = [](TraceTime*) {};
 };
 extern DsHost g_Host;

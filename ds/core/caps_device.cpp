@@ -10,7 +10,9 @@
 namespace wq {
 
 // Bits of each sample, as DAT_IMAGEINFO reports them for the current mode.
-TW_UINT16 BitDepthProc(CapCall* c) { return ReplyU16(c, BitsPerSampleOfKind(Settings().Mode & 0xFF)); }
+TW_UINT16 BitDepthProc(CapCall* c) {
+  return ReplyU16(c, BitsPerSampleOfKind(Settings().Mode & 0xFF));
+}
 
 // Colour comes with its three samples side by side in every transfer.
 TW_UINT16 PlanarChunkyProc(CapCall* c) { return ReplyU16(c, TWPC_CHUNKY); }

@@ -22,9 +22,13 @@ struct TraceSinkProcs {
   // Opens the file for reading and writing (creating it), appends the text
   // at its end and closes it; a failed write deletes the file. False when
   // nothing was written.
-  bool (*Append)(const char* path, const char* text) = [](const char*, const char*) { return false; };
+  bool (*Append)(const char* path, const char* text) = [](const char*, const char*) {
+    return false;
+  };
   // Free bytes of the drive holding dir; false when they cannot be read.
-  bool (*FreeSpace)(const char* dir, uint64_t* bytes) = [](const char*, uint64_t*) { return false; };
+  bool (*FreeSpace)(const char* dir, uint64_t* bytes) = [](const char*, uint64_t*) {
+    return false;
+  };
   void (*LocalTime)(TraceTime* t) = [](TraceTime*) {};
 };
 extern TraceSinkProcs g_TraceSink;
