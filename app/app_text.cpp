@@ -1,3 +1,6 @@
+// The status bar's size field (K, or M with tenths), file titles and captions,
+// names cut short with "...", message patterns filled with a name, and the
+// quoted drive letter put into the blanks of the disk-error messages.
 #include "app/app_text.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// Rules of an image document: the modification flags after an edit and an undo,
+// when closing asks to save, the Undo and Redo item's text, and the names of
+// its work files (WQtmpNNN.$$$ and its undo twin).
 #include "app/document.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The five file types of the dialogs (BMP, TIFF, EPSF, PCX, Targa): Open offers
+// the first two, Save As those a writer exists for (no Targa below 8 bits), and
+// a typed name without extension gets the chosen one.
 #include "app/file_types.h"
 
 #include "app/app_text.h"

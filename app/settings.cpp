@@ -1,3 +1,6 @@
+// Reading SCANWQ32.INI at start-up: the first-run defaults, the work drive
+// checked against the drives there are, the switches written back when missing,
+// and every write charged to the free-space estimate first.
 #include "app/settings.h"
 
 #include <cctype>

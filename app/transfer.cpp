@@ -1,3 +1,6 @@
+// Memory transfers into the scan file: the BMP header, room on the work drive,
+// a buffer length from the source's limits and the memory budget, rows placed
+// bottom-up from the file's end, and the page dropped on a cancel or failure.
 #include "app/transfer.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The zoom arithmetic of image windows: titles such as "name (1:2)", zoomed
+// lengths, the fit to the client area, scroll ranges, the image rows a band of
+// the window shows, and paint strips of about 256 KB.
 #include "app/view_math.h"
 
 #include <algorithm>

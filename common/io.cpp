@@ -1,3 +1,5 @@
+// The I/O record on memory: a reader over bytes, and a writer that grows up to
+// its limit and reads back what it holds.
 #include "common/io.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The I/O record on files: a reader, and a writer into "<target>.$wq" that
+// replaces the target when committed and is removed when abandoned.
 #include "common/io_file.h"
 
 #include <cerrno>

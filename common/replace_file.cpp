@@ -1,3 +1,4 @@
+// Replacing a file on POSIX systems, where rename already replaces the target.
 #include "common/replace_file.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The bitmap buttons' glyph table by class and style, and their state machine:
+// what the mouse, the space key, focus and the set messages do to a button's
+// state, and when it notifies its parent.
 #include "controls/button.h"
 
 #include <array>

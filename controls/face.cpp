@@ -1,3 +1,6 @@
+// Planning a button's face: the look by Windows version, up or down, the glyph
+// centred and shifted when down, and whether it is embossed (disabled) or
+// checkered (checked).
 #include "controls/face.h"
 
 namespace wq {

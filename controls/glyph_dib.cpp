@@ -1,3 +1,5 @@
+// Checking a glyph's packed DIB against its own size before any pixel is read,
+// and recolouring its four standard greys to the current button colours.
 #include "controls/glyph_dib.h"
 
 #include "common/bytes.h"

@@ -1,3 +1,6 @@
+// The two-thumb scroll bar's records: range and positions kept within the
+// thumbs' bounds (ordered thumbs never pass each other), which thumb a click
+// takes, and the notifications sent.
 #include "controls/twoscroll.h"
 
 namespace wq {

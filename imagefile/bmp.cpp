@@ -1,3 +1,6 @@
+// The 54-byte BMP headers made from an image's size, depth and colours,
+// encoded, and decoded with the reason a header is refused (not a BMP, an OS/2
+// header, run-length coding, cut short).
 #include "imagefile/bmp.h"
 
 #include "common/bytes.h"

@@ -1,3 +1,6 @@
+// Opening a BMP: the header's refusals as file statuses, size and colour table
+// checked against the file, the pixel offset, and blocks of rows read whichever
+// way up they are stored.
 #include "imagefile/bmp_reader.h"
 
 namespace wq {

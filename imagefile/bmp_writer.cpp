@@ -1,3 +1,6 @@
+// The BMP writer: headers and colour table written first, then the rows
+// gathered bottom-up into blocks of about 512 KB, each block one write at its
+// place in the file.
 #include "imagefile/bmp_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The T.4 codes written out as bit strings and spread at compile time into the
+// white and black 13-bit lookup tables; two codes on one index stop the build.
 #include "imagefile/ccitt_codes.h"
 
 #include <string_view>

@@ -1,3 +1,6 @@
+// Decoding one bilevel row at a time through the white and black code tables:
+// EOLs skipped in Group 3, a row cut short by an EOL left white, runs past the
+// edge ended there, modified Huffman rows realigned on a byte.
 #include "imagefile/ccitt_decode.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The LZW decoder: codes read 9 to 12 bits wide, strings copied from a history
+// of recent output where they can be, output beyond what was asked for held for
+// the next call, and old-style streams refused.
 #include "imagefile/lzw_decode.h"
 
 #include <cstring>

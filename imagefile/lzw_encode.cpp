@@ -1,3 +1,6 @@
+// The LZW encoder: strings looked up in a hashed table whose generations make a
+// Clear cheap, codes widened up to 12 bits, a Clear before the table fills, and
+// the end code padded to a byte.
 #include "imagefile/lzw_encode.h"
 
 #include <new>

@@ -1,3 +1,6 @@
+// Classifying a TIFF directory (bilevel, 4- or 8-bit grey or palette, or 8-bit
+// RGB), the codec's and the layout's consent, the BMP depth and colour table it
+// becomes, and the strips per plane.
 #include "imagefile/tiff_class.h"
 
 #include "imagefile/bmp_reader.h"

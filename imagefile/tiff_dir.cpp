@@ -1,3 +1,6 @@
+// Reading the header and first directory of a TIFF file in either byte order:
+// the tags the converter uses as BYTE, SHORT or LONG values, and the strip
+// offsets and counts on demand, all checked against the file.
 #include "imagefile/tiff_dir.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// Building and encoding a directory: entries added once per tag, values of more
+// than four bytes placed after the entries in the order of adding, entries
+// sorted by tag, and the 8-byte file header.
 #include "imagefile/tiff_ifd.h"
 
 #include <algorithm>

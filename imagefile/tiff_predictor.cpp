@@ -1,3 +1,5 @@
+// Horizontal differencing of a row for the writer (right to left) and its
+// undoing for the reader (left to right).
 #include "imagefile/tiff_predictor.h"
 
 namespace wq {

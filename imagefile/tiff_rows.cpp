@@ -1,3 +1,6 @@
+// The TIFF rows in order: uncompressed rows read straight from their strip
+// (three plane strips interleaved for planar RGB), coded strips read whole and
+// decoded row by row, and FillOrder 2 bytes reversed first.
 #include "imagefile/tiff_rows.h"
 
 #include <new>

@@ -1,3 +1,6 @@
+// The TIFF conversion: directory, class and strips read and checked before the
+// BMP is begun, rows turned blue-green-red and written with progress and
+// cancel, into a file that replaces its target only when whole.
 #include "imagefile/tiff_to_bmp.h"
 
 #include <new>

@@ -1,3 +1,6 @@
+// The TIFF writer: the BMP's rows as TIFF stores them, in one uncompressed
+// strip or in LZW strips of about 8 KB of rows (RGB with differencing), then
+// the directory on a word boundary, and the header last.
 #include "imagefile/tiff_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// Pixels for the acquisition tests: a BMP file's pixel through its colour
+// table, the fake source's from its configuration, and the first pixel where
+// two images differ.
 #include "app/tests/pixel_support.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// The "NoAlpha" class: the system edit class with every character but a digit
+// or backspace refused with a beep, and its range kept in four window bytes
+// after the edit's own.
 #include "app/win/noalpha.h"
 
 #include <cstdlib>

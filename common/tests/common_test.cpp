@@ -1,3 +1,5 @@
+// The shared helpers: byte-order round trips, bounded string copies and the
+// sizes of the ASPI request blocks.
 #include <gtest/gtest.h>
 
 #include "common/aspi.h"

@@ -1,3 +1,6 @@
+// The I/O records: the memory writer's limit, the file writer's commit and
+// abandon (the target replaced only when committed) and the file reader's end
+// of file.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// Replacing a file on Windows, where the C runtime's rename refuses an existing
+// target.
 #include <windows.h>
 
 #include "common/replace_file.h"

@@ -1,3 +1,6 @@
+// The bitmap buttons' state machine without windows: glyphs by style, and what
+// clicks, the space key, focus, checks and cancel mode do to each of the four
+// classes.
 #include <gtest/gtest.h>
 
 #include "controls/button.h"

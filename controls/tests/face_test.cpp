@@ -1,3 +1,5 @@
+// Face plans of the bitmap buttons: the look per Windows version, and the
+// glyph's place and steps in each state.
 #include <gtest/gtest.h>
 
 #include "controls/face.h"

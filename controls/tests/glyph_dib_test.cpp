@@ -1,3 +1,6 @@
+// The glyph DIB reader on well-formed and malformed bitmaps, the recolouring of
+// the four button colours, and the committed glyph files at the sizes the
+// button table lists.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,3 +1,6 @@
+// The two-thumb scroll bar's records without a window: creation styles, ranges
+// and bounds, positions, selection and style, and mouse tracking, where ordered
+// thumbs never cross.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The string-table loader record, and LoadText, which always leaves a
+// terminated text, empty when the loader has none.
 #include "ds/base/text.h"
 
 namespace wq {

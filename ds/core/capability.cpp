@@ -1,3 +1,6 @@
+// DAT_CAPABILITY's handler: the state and message checks, the application's
+// container locked for MSG_SET, the reply copied into a block the application
+// owns, and one trace record of each call.
 #include "ds/core/capability.h"
 
 #include <cstring>

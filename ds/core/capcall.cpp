@@ -1,3 +1,6 @@
+// What every capability's handler shares: the enumeration templates, replies as
+// one value, range or list, the application's container read on MSG_SET, and
+// the geometry recomputed after a change.
 #include "ds/core/capcall.h"
 
 #include "ds/core/session.h"

@@ -1,3 +1,6 @@
+// The scanner's facts by model and option: optical and maximum resolutions, the
+// bed, the paper sizes each configuration lists and reports, and lengths and
+// resolutions in the application's unit.
 #include "ds/core/capfacts.h"
 
 #include <initializer_list>

@@ -1,3 +1,6 @@
+// Capability containers as little-endian bytes: one value, range, enumeration
+// and array replies, and the application's containers, read only as far as
+// their block holds.
 #include "ds/core/container.h"
 
 #include <cstring>

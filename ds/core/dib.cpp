@@ -1,3 +1,6 @@
+// The colour tables of the image kinds (black and white, sixteen colours, grey,
+// the 3-3-2 cube), written as a bitmap's header and table, a TWAIN palette or a
+// TIFF colour map.
 #include "ds/core/dib.h"
 
 #include <cstring>

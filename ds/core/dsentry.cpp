@@ -1,3 +1,6 @@
+// The source's entry in order: owner and application guards, events offered to
+// the source's windows, dispatch by group and data type, and the trace after
+// each handler (DAT_CAPABILITY traces itself; the custom types go untraced).
 #include "ds/core/dsentry.h"
 
 #include <cstring>

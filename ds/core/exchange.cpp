@@ -1,3 +1,6 @@
+// Brightness, contrast, threshold and scaling carried between the window's
+// settings and the TWAIN side: refreshed from the window before a GET, and
+// taken over one way or the other at each transfer.
 #include "ds/core/exchange.h"
 
 #include "ds/core/session.h"

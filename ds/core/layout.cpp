@@ -1,3 +1,6 @@
+// Frame values into the scan area's 1/25 inch by unit (pixels at the
+// resolution, centimetres, inches), pixels back into a unit, and an area value
+// on the preview frame's scale by model.
 #include "ds/core/layout.h"
 
 #include "twain/twain.h"

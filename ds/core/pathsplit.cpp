@@ -1,3 +1,5 @@
+// Splitting a path into drive, directory, base and extension, and upper-casing
+// a path without touching the second byte of a Shift-JIS character.
 #include "ds/core/pathsplit.h"
 
 #include <cctype>

@@ -1,3 +1,5 @@
+// The condition-code box and its texts (shown only with the debug switch), and
+// the MSG_XFERREADY and MSG_CLOSEDSREQ requests sent through the manager.
 #include "ds/core/report.h"
 
 #include <cstdio>

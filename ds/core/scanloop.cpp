@@ -1,3 +1,6 @@
+// The scan loop's steps: the TWAIN-side values taken over at the transfer
+// request, a page begun (tables, progress window, scanner, strip buffers), rows
+// delivered to the sink, and each ending's cleanup.
 #include "ds/core/scanloop.h"
 
 #include "ds/core/exchange.h"

@@ -1,3 +1,6 @@
+// The session record, the source's identity as the string table gives it, the
+// record's state at load, and the policy that holds message boxes back during
+// an unattended transfer.
 #include "ds/core/session.h"
 
 #include <cstring>

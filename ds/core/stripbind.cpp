@@ -1,3 +1,6 @@
+// The strip reader bound to the scanner library and the progress window, the
+// tone and pipeline tables made before a scan, strip failures turned into
+// condition codes and boxes, and the job's strip geometry.
 #include "ds/core/stripbind.h"
 
 #include <cstring>

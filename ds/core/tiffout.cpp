@@ -1,3 +1,6 @@
+// The file transfer's TIFF head: the header and the page's one directory with
+// its tags by kind (bilevel, grey, palette, colour), the strip offset filled in
+// once the layout is known.
 #include "ds/core/tiffout.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The triplet trace: opening it to the debugger or WQLOG.TXT (with the
+// free-space check), each triplet's head and condition lines, the fields of its
+// data, and capability containers item by item.
 #include "ds/core/trace.h"
 
 #include <cstdarg>

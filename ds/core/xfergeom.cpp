@@ -1,3 +1,5 @@
+// The row, bitmap row and header sizes of each image kind and mechanism, and
+// the memory transfer's minimum, preferred and maximum buffer sizes.
 #include "ds/core/xfergeom.h"
 
 #include "twain/twain.h"

@@ -1,3 +1,5 @@
+// Asking the processor once whether it has AVX2 and AVX-512 VBMI, in builds
+// that carry the wide forms at all.
 #include "ds/pipeline/cpu.h"
 
 namespace wq {

@@ -1,3 +1,6 @@
+// The preview display's routines: grey tables, thresholds, ordered dither,
+// error diffusion, single channels and the 256-colour reduction, each drawn as
+// 24-bit screen pixels.
 #include "ds/pipeline/display.h"
 
 #include "ds/pipeline/diffuse_step.h"

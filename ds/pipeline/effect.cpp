@@ -1,3 +1,5 @@
+// The settings in effect, taken from the live settings when a job starts: mode,
+// gamma curves, levels, brightness, contrast, threshold and drop-out.
 #include "ds/pipeline/effect.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The strip pipeline by mode: line sizes from the scanner and into the
+// pipeline, the job's tables and work areas, and each strip put through colour
+// matching, the adjustment tables and the mode's conversion.
 #include "ds/pipeline/process.h"
 
 #include <cstring>

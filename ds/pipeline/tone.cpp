@@ -1,3 +1,6 @@
+// Building the tone tables from the settings in effect: the scanner's gamma
+// curves (standard, numeric or drawn), brightness and contrast or levels in
+// software, and the preview tables that chain both.
 #include "ds/pipeline/tone.h"
 
 #include <cmath>

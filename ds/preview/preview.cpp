@@ -1,3 +1,6 @@
+// Taking the two previews: the bed (or the selection's surroundings) at 40 or
+// 75 dpi and the zoom preview at its computed resolution, read strip by strip
+// into a white 24-bit image, the selection put back afterwards.
 #include "ds/preview/preview.h"
 
 #include <algorithm>

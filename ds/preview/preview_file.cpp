@@ -1,3 +1,6 @@
+// Writing and reading the kept preview and its work copy: a file is taken back
+// only when it names the scanner connected now and every size in it agrees, and
+// it is written under a temporary name.
 #include "ds/preview/preview_file.h"
 
 #include <cstdio>

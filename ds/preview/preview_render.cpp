@@ -1,3 +1,6 @@
+// Rendering a preview's screen copy step by step: the tone tables (one lookup
+// when nothing comes between them), the edge filter, colour matching, then the
+// adjustment and the mode's conversion, in screen byte order.
 #include "ds/preview/preview_render.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The software edge filter on a ring of three lines (two sharpenings and a
+// smoothing, the ends of each line left as they are), and planar colour lines
+// turned into red, green, blue triples.
 #include "ds/scan/edge.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The scan path's tables and formulas by model: the model from its name, the
+// resolution lists, the resolution of a zoomed output size, bed and paper
+// rectangles in 1/25 inch, the selection's area and the image size.
 #include "ds/scan/geometry.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The progress record, and the ten-block bar that gains a block each time
+// another ten per cent are done.
 #include "ds/scan/progress.h"
 
 namespace wq {

@@ -1,3 +1,6 @@
+// Strip reading: lines read in ReadData calls of the job's size, each followed
+// by the status check and the cancel poll, passed through the edge ring and the
+// pipeline, handed out row by row, and the scanner's surplus lines drained.
 #include "ds/scan/strips.h"
 
 #include <cstring>

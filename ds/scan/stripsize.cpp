@@ -1,3 +1,6 @@
+// The strip sizes: each mode's side memory, the lines the strip buffer holds
+// within the memory and NearFull, the lines of one ReadData call, and whether
+// the WQ140's edge filter runs.
 #include "ds/scan/stripsize.h"
 
 #include "ds/pipeline/modes.h"

@@ -1,3 +1,5 @@
+// The string tables of both languages compiled in from the resources' .inc
+// files, and a loader over them for the tests.
 #include "ds/tests/builtin_text.h"
 
 #include "common/strutil.h"

@@ -1,3 +1,6 @@
+// The tests' decoders: a packed DIB, a BMP file (its offsets checked), an
+// uncompressed Intel TIFF by its directory, and memory-transfer rows through
+// the palette, each into RGB triples; and the first difference of two pages.
 #include "ds/tests/image_decode.h"
 
 #include <cstring>

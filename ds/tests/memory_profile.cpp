@@ -1,3 +1,6 @@
+// The in-memory profile files: files, sections and keys without regard to case,
+// answered as the private-profile functions answer, with writes and flushes
+// counted.
 #include "ds/tests/memory_profile.h"
 
 #include <cctype>

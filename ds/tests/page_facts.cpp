@@ -1,3 +1,6 @@
+// The test page's facts checked in 1/1200 inch from the bed origin: the white
+// margin, the colour bars, the rising grey ramp and the gradient; and the
+// feeder sheets' black squares counted.
 #include "ds/tests/page_facts.h"
 
 #include <cstdio>

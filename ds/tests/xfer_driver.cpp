@@ -1,3 +1,6 @@
+// The three transfers as an application drives them: native (the block decoded
+// as a DIB), memory (buffers gathered by their row offsets, by pointer or
+// handle) and file (BMP or TIFF read back), and pending transfers.
 #include "ds/tests/xfer_driver.h"
 
 #include <cstring>

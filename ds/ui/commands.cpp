@@ -1,3 +1,6 @@
+// The scanning window's menu commands: switching the source (the settings back
+// to their defaults, the user's own kept), mode, resolution, area and
+// adjustment, the tool windows they open, and the zoom's scale applied.
 #include "ds/ui/commands.h"
 
 #include <cmath>

@@ -1,3 +1,6 @@
+// The display check: a palette display has at most 256 colours, and a new
+// screen size or font height forgets every window placement and open tool
+// window.
 #include "ds/ui/display_check.h"
 
 #include <initializer_list>

@@ -1,3 +1,5 @@
+// The size of the image the scan would deliver: its bits per pixel by mode, its
+// size with or without the zoom, and its bytes as KB or MB text.
 #include "ds/ui/info_text.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The scanning window's menus by model: the commands each menu holds, the
+// command of each source, mode, resolution, area and adjustment and back, and
+// whether each item is checked and enabled now.
 #include "ds/ui/menus.h"
 
 #include <iterator>

@@ -1,3 +1,6 @@
+// Window placements: a saved place kept on the screen, default places for the
+// scanning, preview, information and tool windows, and the preview frame's size
+// from the bed.
 #include "ds/ui/placement.h"
 
 #include "ds/settings/settings.h"

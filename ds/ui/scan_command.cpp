@@ -1,3 +1,6 @@
+// The Scan button step by step: the running mark, the tool windows' entries,
+// the output length, the feeder, the settings and preview files written, then
+// the transfer-ready request.
 #include "ds/ui/scan_command.h"
 
 #include "ds/base/host.h"

@@ -1,3 +1,5 @@
+// Loading WQTOOL32.DLL from the source's directory and binding its ten
+// scroll-bar functions by name; a library that lacks one is not kept.
 #include "ds/ui/toollib.h"
 
 #include <cstring>

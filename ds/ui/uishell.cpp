@@ -1,3 +1,6 @@
+// The UI shell record, the scanning window's state, and the menu context of
+// now: the model, its feeder and film unit, the colour-matching list, whether a
+// scan runs and which tool windows are available.
 #include "ds/ui/uishell.h"
 
 #include "ds/pipeline/clrmatch.h"

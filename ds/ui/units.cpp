@@ -1,3 +1,6 @@
+// Measurements between the scan area's 1/25 inch or pixels and what the windows
+// show (hundredths of an inch or of a centimetre, or whole pixels), formatted
+// and parsed with the user's decimal separator.
 #include "ds/ui/units.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The zoom and custom resolution arithmetic: each model's resolution range, the
+// output sizes it allows, the zoom's scale and sizes in every unit, sizes that
+// keep the proportions, and the resolution and model texts.
 #include "ds/ui/zoom_calc.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// A test image written through the program's BMP writer, and a BMP read back
+// through the program's reader as RGB triples.
 #include "imagefile/tests/bmp_support.h"
 
 #include <utility>

@@ -1,3 +1,5 @@
+// The BMP headers: file and image sizes by depth and colours, the round trip
+// through encoding, and the variants the decoder tells apart.
 #include <gtest/gtest.h>
 
 #include "imagefile/bmp.h"

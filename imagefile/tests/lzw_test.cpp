@@ -1,3 +1,6 @@
+// The LZW codecs against a plain reference decoder: the encoder's streams at
+// every length, table restarts and long strings, a full table's oldest strings,
+// corrupt streams, and decoding in pieces.
 #include <gtest/gtest.h>
 
 #include <map>

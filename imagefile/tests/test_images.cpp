@@ -1,3 +1,6 @@
+// The codec tests' pictures (noise with flat patches in every class, and
+// bilevel rows of every run length), their expected pixels and packed rows, and
+// the minimal uncompressed TIFF writer.
 #include "imagefile/tests/test_images.h"
 
 #include <algorithm>

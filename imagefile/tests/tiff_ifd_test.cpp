@@ -1,3 +1,6 @@
+// The directory builder: entries in ascending tag order with values in the
+// order of adding, its refusals (duplicate tags, odd offsets, offsets past 4
+// GB), and the header's byte order and version.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// Shell commands run with their output and errors captured, libtiff's programs,
+// ImageMagick and Pillow found, images read through the last two as RGB, and
+// scratch directories under /tmp.
 #include "imagefile/tests/tool_support.h"
 
 #include <dirent.h>

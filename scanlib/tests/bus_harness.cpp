@@ -1,3 +1,6 @@
+// The bus fixture: a bus with one device of each kind, the library core bound
+// to the virtual bus on the test platform, selectors called, a family scanner
+// chosen, and the wire log and device state read back.
 #include "scanlib/tests/bus_harness.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The test platform's procedures: the virtual bus as the ASPI binding, a clock
+// that moves a tick at each reading, counted memory blocks, and log lines,
+// directories and free space kept in the test's record.
 #include "scanlib/tests/test_platform.h"
 
 #include <cstdlib>

@@ -1,3 +1,6 @@
+// The SCSI information screen's rows (address, type word, vendor, product,
+// revision, and the model and identity code of the family's scanners), adapter
+// rows, raw line sizes by composition, and "A.T.L" addresses parsed.
 #include "tools/scsilist/report.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// TWACQUIRE's command line parsed with a reason for every refusal, the page
+// format from the file name, page file names from '#' or a "-N" suffix,
+// condition-code names, and TW_FIX32 from a real number.
 #include "tools/twacquire/options.h"
 
 #include <cmath>

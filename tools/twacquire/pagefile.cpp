@@ -1,3 +1,6 @@
+// Page files: a memory transfer's strips checked for order and size and
+// converted row by row into the BMP writer, black and white given a palette by
+// the flavour, and the BMP file header of a native transfer's DIB.
 #include "tools/twacquire/pagefile.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The message-box watcher's thread: it looks every 20 ms for a visible box of
+// this process with the caption, keeps its text, presses the next chosen button
+// (OK when none is queued), and stops on request or after a quiet timeout.
 #include "tools/twclient/boxwatch.h"
 
 namespace {

@@ -1,3 +1,6 @@
+// The test application's TWAIN calls: the manager loaded (TWAINDSM.DLL from the
+// system directory, else TWAIN_32.DLL) and opened on a hidden window, sources
+// listed and opened, one-value MSG_SETs, the message loop and the shutdown.
 #include "tools/twclient/twclient.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The configuration text: the shipped default bus, every setting, faults with
+// their sense and default times, errors that name the line and the value, and a
+// failed configuration leaving the bus as it was.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,6 @@
+// The fake source's answers: its configuration text parsed, the few
+// capabilities the program negotiates, image information, memory transfers of
+// the computed test image, pending transfers and the palette.
 #include "app/tests/fakeds/fake_source.h"
 
 #include <cstdlib>

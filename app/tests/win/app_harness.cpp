@@ -1,3 +1,6 @@
+// The harness that drives SCANWQ32.EXE under Wine: the settings file and
+// country, starting the program with extra environment, waiting for its windows
+// and boxes, pressing buttons, the common dialogs and reading files back.
 #include "app/tests/win/app_harness.h"
 
 #include <dlgs.h>

@@ -1,3 +1,6 @@
+// The controls' Wine harness: WQTOOL32.DLL loaded and its scroll-bar functions
+// bound, one host window recording WM_COMMAND and WM_HSCROLL, posted input,
+// client-area renders and reference glyphs.
 #include "controls/tests/win/harness.h"
 
 #include "controls/glyph_dib.h"

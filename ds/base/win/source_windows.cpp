@@ -1,3 +1,5 @@
+// The source's window handles, and the application's message offered to each of
+// them in turn as a dialog message.
 #include "ds/base/win/source_windows.h"
 
 namespace wq {

@@ -1,3 +1,5 @@
+// The tests' own container bytes: one value, range and enumeration built field
+// by field, and a reply's fields read back from its bytes.
 #include "ds/core/tests/cap_bytes.h"
 
 #include <cmath>

@@ -1,3 +1,6 @@
+// The capability checks by group (transfer and format, image quality, geometry,
+// feeder and film unit, set and reset), each reply held against the
+// configuration's expected values.
 #include "ds/core/tests/cap_checks.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// The native capability harness: global memory as byte blocks that count
+// allocations, locks and bad handles and fail on demand, and capability
+// messages and opens through the entry.
 #include "ds/core/tests/cap_harness.h"
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// Colour matching: the .CLM file's header, titles and length, the list of files
+// offered (twenty at most, ordered, titled by language), loading a chosen
+// table, the pixel correction and the files shipped with the source.
 #include <gtest/gtest.h>
 
 #include <cstdio>

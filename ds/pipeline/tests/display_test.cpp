@@ -1,3 +1,5 @@
+// The preview display routines: grey and thresholds, dither and diffusion as
+// the output routines make them, single channels and the palette levels.
 #include <gtest/gtest.h>
 
 #include <vector>

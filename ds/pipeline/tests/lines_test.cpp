@@ -1,3 +1,6 @@
+// The pipeline's line routines, in their vector and plain forms, against the
+// reference: table lookups, ordered dither, error diffusion, palette reduction,
+// colour line-art planes and dither plans.
 #include <gtest/gtest.h>
 
 #include <string>

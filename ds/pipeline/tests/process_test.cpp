@@ -1,3 +1,6 @@
+// Strips of every mode through the pipeline against the reference rows, and its
+// rules: adjustment tables in dither modes, when colour matching applies,
+// refused sizes, restarts and work areas.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,6 @@
+// The pipeline tests' reference computations, one pixel and one decision at a
+// time: dither, diffusion, reduction, planes, colour matching, the edge filter
+// and each mode's expected rows.
 #include "ds/pipeline/tests/reference.h"
 
 #include <cstdlib>

@@ -1,3 +1,6 @@
+// The tone tables: brightness and contrast, levels, the adjustment tables and
+// when they are the identity, gamma selections and the lock, and the snapshot
+// taken when a job starts.
 #include <gtest/gtest.h>
 
 #include <cmath>

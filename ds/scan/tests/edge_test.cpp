@@ -1,3 +1,5 @@
+// The edge filter's sharpening and smoothing of grey and colour lines, flat
+// areas and the other settings, and planar colour lines turned into triples.
 #include <gtest/gtest.h>
 
 #include <cstring>

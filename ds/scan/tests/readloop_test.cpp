@@ -1,3 +1,6 @@
+// The read loop against the scripted scanner: every mode over several strips
+// and reads, the edge filter across strip borders, long lines, surplus lines,
+// cancel, scanner errors, short memory and the rows' final form.
 #include <gtest/gtest.h>
 
 #include <cstring>

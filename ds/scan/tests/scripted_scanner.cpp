@@ -1,3 +1,6 @@
+// The scripted scanner's side of the read loop (lines, calls, faults, resets,
+// progress), a row sink that collects what it is handed, and memory that counts
+// its live blocks and fails on demand.
 #include "ds/scan/tests/scripted_scanner.h"
 
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// The strip sizes: side memory per mode, the NearFull rule, lines per read,
+// when the edge filter runs, and the progress bar's ten blocks.
 #include <gtest/gtest.h>
 
 #include "ds/scan/progress.h"

@@ -1,3 +1,5 @@
+// Installing the Windows private-profile functions as the settings store's
+// profile access.
 #pragma once
 
 namespace wq {

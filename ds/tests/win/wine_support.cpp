@@ -1,3 +1,6 @@
+// Paths of the Wine prefix and the source tree, the virtual bus reached through
+// the installed wnaspi32.dll's own exports, the settings files removed or set,
+// the country, and files hidden for a test.
 #include "ds/tests/win/wine_support.h"
 
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// The keyboard hook on the source's thread: ESC going down in the progress mode
+// posts the cancel message to the progress window.
 #include "ds/ui/win/keyhook.h"
 
 namespace wq {

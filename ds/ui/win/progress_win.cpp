@@ -1,3 +1,6 @@
+// The progress window under Windows: the dialog chosen by kind and language,
+// the owner disabled and the mouse captured while it is up, the ten blocks,
+// cancel by button or ESC, and the message pump of the cancel poll.
 #include "ds/ui/win/progress_win.h"
 
 #include "ds/core/session.h"
