@@ -1,8 +1,6 @@
 // The scanning window's resource ids: its dialogs and controls, its menus and
-// commands, and its tool windows.
-/* Resource ids of the scanning window, its menus and its tool windows,
-   shared by the resource scripts and the code (plain defines: the resource
-   compiler reads this file too). */
+// commands, and its tool windows. Plain defines, because the resource compiler
+// reads this file too.
 #pragma once
 
 /* The scanning window: English template and its Japanese twin. */
