@@ -44,15 +44,6 @@ std::map<std::string, std::string> Describe(int adapter, int target) {
   return vscsi::ParseDescription(buf);
 }
 
-uint32_t RowBytesOf(int mode, uint32_t w, bool pack) {
-  switch (mode & 0xFF) {
-    case 1: return (w + 7) / 8;
-    case 2: return pack ? (4 * w + 31) / 32 * 4 : w;
-    case 6: return 3 * w;
-    default: return w;
-  }
-}
-
 class VirtualScannerRead : public ::testing::Test {
  protected:
   void SetUp() override { Open("adapter 0\ndevice 0:2 scanner model=WQ140\n"); }
@@ -94,7 +85,7 @@ class VirtualScannerRead : public ::testing::Test {
     const uint32_t pixels = uint32_t(g_ParamBlock.ControlWord0);
     if (height == 0) height = uint32_t(g_ParamBlock.ControlWord1);
     const StripGeometry geom =
-        ScanStripGeometry(pack, swap, pixels, height, RowBytesOf(mode, pixels, pack));
+        ScanStripGeometry(pack, swap, pixels, height, ref::RowBytes(mode, pixels, pack));
     const StripResult begin = BeginStripRead(geom, &g_Pipeline);
     if (begin != kStripDone) return begin;
     return DeliverRows(height, RowSink{out, Keep});
@@ -110,7 +101,7 @@ TEST_F(VirtualScannerRead, EveryModeGivesEveryRowOfItsSize) {
       ASSERT_EQ(Scan(mode, pack, false, &r), kStripDone) << std::hex << mode;
       EXPECT_EQ(g_ParamBlock.ControlWord0, 400);
       ASSERT_EQ(r.rows.size(), 400u) << std::hex << mode;
-      for (const Bytes& row : r.rows) ASSERT_EQ(row.size(), RowBytesOf(mode, 400, pack));
+      for (const Bytes& row : r.rows) ASSERT_EQ(row.size(), ref::RowBytes(mode, 400, pack));
       EXPECT_TRUE(test::g_TestHost.messages.empty());
       EXPECT_EQ(Describe(0, 2)["lines_read"], "400");
     }

@@ -42,6 +42,18 @@ Bytes Interleave(const Bytes& planes);
 // triples) in a mode, with no adjustment: each row's produced bytes.
 std::vector<Bytes> ExpectedRows(int mode, const std::vector<Bytes>& lines, bool pack, bool reversed);
 
+// Bytes of one delivered row of `pixels` in a mode (its low byte): packed
+// bits for black and white, eight colours a nibble each when packed (rows
+// padded to four bytes) or a byte each, triples for colour, else a byte.
+inline uint32_t RowBytes(int mode, uint32_t pixels, bool pack) {
+  switch (mode & 0xFF) {
+    case 1: return (pixels + 7) / 8;
+    case 2: return pack ? (4 * pixels + 31) / 32 * 4 : pixels;
+    case 6: return 3 * pixels;
+    default: return pixels;
+  }
+}
+
 // Colour matching of one pixel (r, g, b bytes in memory order).
 void MatchPixel(const Bytes& table, uint8_t* px);
 

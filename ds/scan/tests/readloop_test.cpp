@@ -9,6 +9,7 @@
 #include "ds/base/memory.h"
 #include "ds/pipeline/modes.h"
 #include "ds/pipeline/process.h"
+#include "ds/pipeline/tests/reference.h"
 #include "ds/scan/strips.h"
 #include "ds/scan/stripsize.h"
 #include "ds/scan/tests/scripted_scanner.h"
@@ -19,16 +20,6 @@ namespace {
 using ref::Bytes;
 using st::Collected;
 using st::g_Scanner;
-
-// Row bytes of the delivered image (the transfer's geometry).
-uint32_t RowBytesOf(int mode, uint32_t w, bool pack) {
-  switch (mode & 0xFF) {
-    case 1: return (w + 7) / 8;
-    case 2: return pack ? (4 * w + 31) / 32 * 4 : w;
-    case 6: return 3 * w;
-    default: return w;
-  }
-}
 
 class ReadLoop : public ::testing::Test {
  protected:
@@ -59,7 +50,7 @@ class ReadLoop : public ::testing::Test {
     s.ScannerLines = height;
     s.Height = height;
     s.Width = pixels;
-    s.RowBytes = RowBytesOf(mode, pixels, pack);
+    s.RowBytes = ref::RowBytes(mode, pixels, pack);
     s.TotalPhys = 64u << 20;
     s.NearFull = 215104;
     s.ScanMemory = 32768;

@@ -20,6 +20,7 @@
 #include "ds/core/win/host_win.h"
 #include "ds/base/memory.h"
 #include "ds/pipeline/process.h"
+#include "ds/pipeline/tests/reference.h"
 #include "ds/res/progress_ids.h"
 #include "ds/scan/progress.h"
 #include "ds/scan/scanjob.h"
@@ -133,15 +134,6 @@ struct Rows {
 bool Keep(void* c, uint32_t, const uint8_t* row, uint32_t bytes) {
   static_cast<Rows*>(c)->rows.emplace_back(row, row + bytes);
   return true;
-}
-
-uint32_t RowBytesOf(int mode, uint32_t w, bool pack) {
-  switch (mode & 0xFF) {
-    case 1: return (w + 7) / 8;
-    case 2: return pack ? (4 * w + 31) / 32 * 4 : w;
-    case 6: return 3 * w;
-    default: return w;
-  }
 }
 
 // ESC pressed at the n-th ReadData call.
@@ -261,7 +253,7 @@ class StripsUnderWindows : public ::testing::Test {
     if (height == 0) height = uint32_t(g_ParamBlock.ControlWord1);
     g_Progress.SetTotal(height, false);
     const StripGeometry geom = ScanStripGeometry(pack, mode == 6 && pack, pixels, height,
-                                                 RowBytesOf(mode, pixels, pack));
+                                                 ref::RowBytes(mode, pixels, pack));
     StripResult r = BeginStripRead(geom, &g_Pipeline);
     if (r == kStripDone) r = DeliverRows(height, RowSink{out, Keep});
     if (!keep) g_Progress.Close();
@@ -293,7 +285,7 @@ TEST_F(StripsUnderWindows, EveryModeReadsEveryRow) {
       Rows r;
       ASSERT_EQ(Scan(mode, pack, &r), kStripDone) << std::hex << mode;
       ASSERT_EQ(r.rows.size(), 200u);
-      for (const auto& row : r.rows) ASSERT_EQ(row.size(), RowBytesOf(mode, 200, pack));
+      for (const auto& row : r.rows) ASSERT_EQ(row.size(), ref::RowBytes(mode, 200, pack));
       EXPECT_EQ(g_Live, 0);
     }
   }
