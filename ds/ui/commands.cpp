@@ -36,15 +36,6 @@ void Wait(bool on) {
   g_UiShell.WaitCursor(on);
 }
 
-// A change of resolution or area while the zoom is on turns it off, if the
-// user agrees.
-bool ZoomCheck(ScanSettings& s) {
-  if (s.ZoomOnOff != 1) return true;
-  if (!Asked(msg_ui::kZoomTurnsOff)) return false;
-  s.ZoomOnOff = 0;
-  return true;
-}
-
 // A new source: the settings go back to their defaults, except what belongs
 // to the user rather than to the source (preferences, window placements,
 // colour matching).
@@ -185,6 +176,13 @@ CommandOutcome SetAdjust(int command) {
 }
 
 }  // namespace
+
+bool ZoomCheck(ScanSettings& s) {
+  if (s.ZoomOnOff != 1) return true;
+  if (!Asked(msg_ui::kZoomTurnsOff)) return false;
+  s.ZoomOnOff = 0;
+  return true;
+}
 
 void RefreshAreaAndSize(ScanSettings& s) {
   SetAreaFromPaper(s);

@@ -21,6 +21,11 @@ struct CommandOutcome {
   int OpenTool;  // a ToolWindow to open, or -1
 };
 
+// A change of resolution or scan area while the zoom is on turns it off if
+// the user agrees (16031, OK and Cancel); false when the change must be
+// undone.
+bool ZoomCheck(ScanSettings& s);
+
 // Runs a menu command of the scanning window.
 CommandOutcome RunMenuCommand(int command);
 
