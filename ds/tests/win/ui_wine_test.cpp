@@ -15,92 +15,17 @@
 #include "ds/res/ui_ids.h"
 #include "ds/scan/geometry.h"
 #include "ds/tests/page_facts.h"
-#include "ds/tests/win/manager_fixture.h"
-#include "ds/tests/xfer_driver.h"
+#include "ds/tests/win/ui_fixture.h"
 
 namespace wq {
 namespace {
 
 using namespace wine;
 
-TwApp* g_Twapp;
-TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
-  return TwAppCall(g_Twapp, dg, dat, msg, data);
-}
-void* Alloc(size_t n) { return GlobalAlloc(GHND, n); }
-void* Lock(void* h) { return GlobalLock(h); }
-void Unlock(void* h) { GlobalUnlock(h); }
-size_t Size(void* h) { return GlobalSize(h); }
-void Free(void* h) { GlobalFree(h); }
-const test::XferChannel kChannel = {Call, Alloc, Lock, Unlock, Size, Free, nullptr};
+using namespace uitest;
 
-// The scanning window: this thread's top-level window with a Scan button.
-HWND g_Found;
-BOOL CALLBACK FindMain(HWND w, LPARAM) {
-  if (GetDlgItem(w, IDC_SCAN) && GetDlgItem(w, IDC_MODE_LABEL)) {
-    g_Found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND MainWindow() {
-  g_Found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindMain, 0);
-  return g_Found;
-}
-
-// A window of this thread with the given control (a tool window).
-int g_Control;
-BOOL CALLBACK FindWith(HWND w, LPARAM) {
-  if (IsWindowVisible(w) && GetDlgItem(w, g_Control)) {
-    g_Found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND WindowWith(int control) {
-  g_Found = nullptr;
-  g_Control = control;
-  EnumThreadWindows(GetCurrentThreadId(), FindWith, 0);
-  return g_Found;
-}
-
-std::wstring Text(HWND dialog, int id) {
-  wchar_t buf[256] = L"";
-  GetDlgItemTextW(dialog, id, buf, 256);
-  return buf;
-}
-
-class UiTest : public ManagerTest {
+class UiTest : public UiFixture {
  protected:
-  void SetUp() override {
-    ManagerTest::SetUp();
-    g_Twapp = &app;
-    ASSERT_TRUE(ConfigureBus(OneScanner("WQ220").c_str()));
-  }
-  TW_UINT16 EnableWithWindow() {
-    TW_USERINTERFACE ui{};
-    ui.ShowUI = 1;
-    ui.ModalUI = 1;
-    ui.hParent = app.Window;
-    TW_UINT16 rc = TwAppCall(&app, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
-    modal = ui.ModalUI;
-    return rc;
-  }
-  // Lets the application's loop run (every message through the source).
-  void Pump(DWORD ms) { TwAppWaitForRequest(&app, 0xFFFF, ms); }
-  // A menu choice arrives as the menu sends it.
-  void Choose(HWND dialog, int command) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    Pump(200);
-  }
-  // A click on one of the window's buttons, through the application's loop.
-  void Click(HWND dialog, int id) {
-    HWND b = GetDlgItem(dialog, id);
-    ASSERT_NE(b, nullptr);
-    PostMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    PostMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  }
   std::string WorkFile() { return SourceDir() + "@PRTMP1.IMG"; }
 
   // Everything from enabling to the transferred page and the close request.
@@ -193,7 +118,6 @@ class UiTest : public ManagerTest {
     // Closing the source deletes the preview's work files.
     EXPECT_FALSE(FileExists(WorkFile()));
   }
-  TW_BOOL modal = 1;
 };
 
 // Another source asks first and switches only when the user agrees; the
