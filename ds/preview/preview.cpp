@@ -227,6 +227,12 @@ bool TakePreview() {
   return true;
 }
 
+bool ZoomRegionChanged(const ScanSettings& s) {
+  const AreaRect r = GrowSelection(SelectionRect(s), CurrentBed(s), nullptr);
+  const AreaRect& z = g_Preview.Zoom.Covers;
+  return r.Left != z.Left || r.Top != z.Top || r.Right != z.Right || r.Bottom != z.Bottom;
+}
+
 bool TakeZoomPreview() {
   if (!g_Settings) return false;
   ScanSettings& s = *g_Settings;

@@ -51,6 +51,10 @@ AreaRect PreviewRegion(const ScanSettings& s);
 // the (ungrown) selection.
 int ZoomPreviewResolution(int screenWidth, int screenHeight, const AreaRect& selection, int model);
 
+// Whether the zoom preview's region is not the one the selection of now
+// would scan.
+bool ZoomRegionChanged(const ScanSettings& s);
+
 // A blank (white) image of the region at the resolution; false when memory
 // is short (nothing kept then).
 bool AllocatePreviewImage(PreviewImage* image, const AreaRect& covers, int resolution);

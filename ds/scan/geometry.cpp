@@ -133,6 +133,13 @@ bool PaperRect(int model, int index, AreaRect* rect) {
   return true;
 }
 
+int PaperIndex(const ScanSettings& s) { return s.Model == 3 ? s.Range1 : s.Range2; }
+
+void SetPaperIndex(ScanSettings& s, int index) {
+  if (s.Model == 3) s.Range1 = int16_t(index);
+  else s.Range2 = int16_t(index);
+}
+
 void SetAreaFromPaper(ScanSettings& s) {
   const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
   AreaRect area = bed;
@@ -159,9 +166,13 @@ void SelectionToArea(ScanSettings& s) {
   int64_t x1 = int64_t(s.PreCropRect.Right) - s.PreScanRect.Left;
   int64_t y1 = int64_t(s.PreCropRect.Bottom) - s.PreScanRect.Top;
   if (x1 <= x0 || y1 <= y0) {
-    x0 = y0 = 0;
-    x1 = int64_t(bed.Right - bed.Left) * d / n;
-    y1 = int64_t(bed.Bottom - bed.Top) * d / n;
+    // No selection: the whole bed, not the frame's pixels of it, which
+    // may fall short of it by a unit.
+    s.AreaLeft = bed.Left;
+    s.AreaTop = bed.Top;
+    s.AreaWidth = bed.Right - bed.Left;
+    s.AreaHeight = bed.Bottom - bed.Top;
+    return;
   }
   // A selection reaching left of or above the frame starts at its edge.
   if (x0 < 0) x0 = 0;
@@ -173,6 +184,22 @@ void SelectionToArea(ScanSettings& s) {
   s.AreaTop = int32_t(top);
   s.AreaWidth = int32_t(clampTo(x1 > x0 ? (x1 - x0) * n / d : 0, bed.Right - left));
   s.AreaHeight = int32_t(clampTo(y1 > y0 ? (y1 - y0) * n / d : 0, bed.Bottom - top));
+}
+
+void AreaToSelection(ScanSettings& s) {
+  const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
+  if (s.AreaLeft == bed.Left && s.AreaTop == bed.Top && s.AreaWidth == bed.Right - bed.Left &&
+      s.AreaHeight == bed.Bottom - bed.Top) {
+    s.PreCropRect = SettingsRect{0, 0, 0, 0};
+    return;
+  }
+  int n, d;
+  FrameScale(s.Model, &n, &d);
+  auto pixels = [&](int64_t units) { return int32_t((units * d + n - 1) / n); };
+  const int64_t x = s.AreaLeft - bed.Left, y = s.AreaTop - bed.Top;
+  s.PreCropRect = SettingsRect{s.PreScanRect.Left + pixels(x), s.PreScanRect.Top + pixels(y),
+                               s.PreScanRect.Left + pixels(x + s.AreaWidth),
+                               s.PreScanRect.Top + pixels(y + s.AreaHeight)};
 }
 
 void UpdateImageSize(ScanSettings& s) {

@@ -44,6 +44,13 @@ AreaRect BedRect(int model, bool adf, bool film, int filmType);
 // for model 3); false for "Optional..." and unknown indexes.
 bool PaperRect(int model, int index, AreaRect* rect);
 
+// "Optional...", the free rectangle, is the last paper-size index: 10 in
+// the WQ490's list (Range1), 7 in the others' (Range2).
+constexpr int OptionalPaperIndex(int model) { return model == 3 ? 10 : 7; }
+// The paper-size index of the model's list, read and set.
+int PaperIndex(const ScanSettings& s);
+void SetPaperIndex(ScanSettings& s, int index);
+
 // The scan area from the settings' paper choice, clipped to the bed: the
 // whole bed when no paper size is chosen.
 void SetAreaFromPaper(ScanSettings& s);
@@ -55,6 +62,10 @@ void FrameScale(int model, int* n, int* d);
 // frame pixels; an empty selection is the whole frame. The area starts at
 // the bed's origin at the least and is cut at the bed's right and bottom.
 void SelectionToArea(ScanSettings& s);
+// And back: the selection from the scan area, each edge the frame's origin
+// plus its distance from the bed's origin in frame pixels rounded up; an
+// area that is the whole bed is the empty selection.
+void AreaToSelection(ScanSettings& s);
 // XFinalRes/YFinalRes from the resolution table and the area size in pixels.
 void UpdateImageSize(ScanSettings& s);
 

@@ -131,8 +131,7 @@ CommandOutcome SetResolution(int command) {
 bool AreaLosesZoomPreview(const ScanSettings& s, int range) {
   if (!ZoomPreviewExists()) return false;
   ScanSettings next = s;
-  if (next.Model == 3) next.Range1 = int16_t(range);
-  else next.Range2 = int16_t(range);
+  SetPaperIndex(next, range);
   SetAreaFromPaper(next);
   const AreaRect a = SelectionRect(next);
   const AreaRect& z = g_Preview.Zoom.Covers;
@@ -146,8 +145,7 @@ CommandOutcome SetArea(int range) {
   const bool losesZoom = AreaLosesZoomPreview(s, range);
   if (losesZoom && !Asked(msg_ui::kPreviewLost)) return kNothing;
   if (!ZoomCheck(s)) return kNothing;
-  if (s.Model == 3) s.Range1 = int16_t(range);
-  else s.Range2 = int16_t(range);
+  SetPaperIndex(s, range);
   RefreshAreaAndSize(s);
   uint32_t effects = kEffectTexts | kEffectTools | kEffectRender;
   if (losesZoom) {
@@ -185,7 +183,14 @@ bool ZoomCheck(ScanSettings& s) {
 }
 
 void RefreshAreaAndSize(ScanSettings& s) {
-  SetAreaFromPaper(s);
+  // A free rectangle is the selection's; a paper size puts the selection
+  // where the paper lies.
+  if (PaperIndex(s) == OptionalPaperIndex(s.Model)) {
+    SelectionToArea(s);
+  } else {
+    SetAreaFromPaper(s);
+    AreaToSelection(s);
+  }
   UpdateImageSize(s);
 }
 
@@ -251,9 +256,11 @@ CommandOutcome RunMenuCommand(int command) {
 CommandOutcome StoreAreaChoice(int range) {
   if (!g_Settings) return kNothing;
   ScanSettings& s = *g_Settings;
-  if (s.Model == 3) s.Range1 = int16_t(range);
-  else s.Range2 = int16_t(range);
-  RefreshAreaAndSize(s);
+  SetPaperIndex(s, range);
+  // A window that drew a free rectangle has set the area itself, finer
+  // than the preview frame's pixels can hold: it stays.
+  if (range == OptionalPaperIndex(s.Model)) UpdateImageSize(s);
+  else RefreshAreaAndSize(s);
   return {kEffectTexts | kEffectTools | kEffectRender, -1};
 }
 
@@ -263,10 +270,11 @@ uint32_t PreferenceEffects(int control) {
     case IDC_PREF_REVERSE:
       return kEffectRender;
     case IDC_PREF_UNITS:
-      return kEffectTools;
+      return kEffectTools | kEffectLayout;
+    case IDC_PREF_RULER:
+      return kEffectLayout;
     case IDC_PREF_DROPOUT:
     case IDC_PREF_SHOWINFO:
-    case IDC_PREF_RULER:
     case IDC_PREF_KEEP:
     case IDC_PREF_SELECT:
     case IDC_PREF_INTERACTIVE:

@@ -14,6 +14,7 @@ enum CommandEffect : uint32_t {
   kEffectRender = 4,         // the preview's screen copy is made again
   kEffectPreviewLost = 8,    // previews were discarded
   kEffectMenus = 16,         // the menus are built again (source, model)
+  kEffectLayout = 32,        // the preview windows are laid out again (rulers, units)
 };
 
 struct CommandOutcome {

@@ -53,6 +53,8 @@ void DefaultToolOrigin(int slot, const ScreenRect& main, const ScreenRect& previ
   *top = main.Top + 24 * slot;
 }
 
+int PreviewRulerSize(const ScanSettings& s) { return s.Ruler == 1 ? kRulerSize : 0; }
+
 void PreviewFrameSize(int model, const AreaRect& bed, int* width, int* height) {
   int n, d;
   FrameScale(model, &n, &d);

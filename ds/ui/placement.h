@@ -8,6 +8,7 @@
 namespace wq {
 
 struct SettingsRect;
+struct ScanSettings;
 
 struct ScreenRect {
   int Left, Top, Right, Bottom;
@@ -39,5 +40,8 @@ void DefaultToolOrigin(int slot, const ScreenRect& main, const ScreenRect& previ
 // the margin around it in the preview window.
 constexpr int kFrameMargin = 8;
 void PreviewFrameSize(int model, const AreaRect& bed, int* width, int* height);
+// The rulers above and left of the frame, where the preferences show them.
+constexpr int kRulerSize = 16;
+int PreviewRulerSize(const ScanSettings& s);
 
 }  // namespace wq
