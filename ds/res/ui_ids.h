@@ -155,3 +155,7 @@
 #define IDS_UNITS_FIRST 18228   /* 18228-18230: inches, cm, pixels */
 #define IDS_MAIN_TITLE 18231
 #define IDS_DPI 18232
+#define IDS_ZOOM_PREVIEW_TITLE 18239
+/* The information window's lines: labels and values, 7 of each. */
+#define IDC_INFO_LABEL_FIRST 2751
+#define IDC_INFO_VALUE_FIRST 2761

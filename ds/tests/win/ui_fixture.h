@@ -104,12 +104,14 @@ class UiFixture : public ManagerTest {
     SetCursorPos(p.x, p.y);
     Pump(60);
   }
-  void Button(bool down) {
+  // Without `pump`, a request the press makes (MSG_XFERREADY after Scan)
+  // is left for the test's own wait.
+  void Button(bool down, bool pump = true) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     SendInput(1, &in, sizeof in);
-    Pump(60);
+    if (pump) Pump(60);
   }
   void ClickAt(POINT p) {
     MouseTo(p);

@@ -13,6 +13,7 @@
 #include "ds/ui/info_text.h"
 #include "ds/ui/menus.h"
 #include "ds/ui/placement.h"
+#include "ds/ui/units.h"
 #include "ds/settings/settings.h"
 #include "ds/ui/uishell.h"
 #include "ds/ui/win/uiwin.h"
@@ -45,7 +46,19 @@ void Lines(std::wstring label[kLines], std::wstring value[kLines]) {
   ResolutionText(TableResolution(model, s.Resolution, s.XResoCustom),
                  TableResolution(model, s.Resolution, s.YResoCustom), text, sizeof text);
   value[3] = Wide(text);
-  value[4] = MenuText(AreaCommand(model, model == 3 ? s.Range1 : s.Range2));
+  const int paper = PaperIndex(s);
+  value[4] = MenuText(AreaCommand(model, paper));
+  if (paper == OptionalPaperIndex(model)) {
+    // A free area: its size in the user's unit.
+    const int unit = s.Units >= kUnitInches && s.Units <= kUnitPixels ? int(s.Units) : int(kUnitInches);
+    char w[24], h[24];
+    FormatDisplayValue(AreaUnitsToDisplay(s.AreaWidth, unit, s.XFinalRes), unit, g_Env.Decimal, w,
+                       sizeof w);
+    FormatDisplayValue(AreaUnitsToDisplay(s.AreaHeight, unit, s.YFinalRes), unit, g_Env.Decimal, h,
+                       sizeof h);
+    snprintf(text, sizeof text, "%s x %s ", w, h);
+    value[4] = Wide(text) + UiText(IDS_UNITS_FIRST + unit);
+  }
   int32_t w, h;
   OutputSize(s, &w, &h);
   snprintf(text, sizeof text, "%d x %d", int(w), int(h));
@@ -56,23 +69,33 @@ void Lines(std::wstring label[kLines], std::wstring value[kLines]) {
   value[6] = Wide(text);
 }
 
-void Paint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  if (g_Settings && g_UiWin.InfoFont) {
-    HGDIOBJ old = SelectObject(dc, g_UiWin.InfoFont);
-    SetBkMode(dc, TRANSPARENT);
-    std::wstring label[kLines], value[kLines];
-    Lines(label, value);
-    for (int i = 0; i < kLines; ++i) {
-      RECT l{6, 4 + i * kLineHeight, 6 + kLabelWidth, 4 + (i + 1) * kLineHeight};
-      DrawTextW(dc, label[i].c_str(), -1, &l, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-      RECT v{l.right, l.top, l.right + kValueWidth, l.bottom};
-      DrawTextW(dc, value[i].c_str(), -1, &v, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
-    SelectObject(dc, old);
+// The lines are static controls, so that what the window says can be read
+// back (by screen readers and by the tests) as well as seen.
+void MakeLines(HWND window) {
+  for (int i = 0; i < kLines; ++i) {
+    const int top = 4 + i * kLineHeight;
+    HWND l = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 6,
+                             top, kLabelWidth, kLineHeight, window,
+                             reinterpret_cast<HMENU>(INT_PTR(IDC_INFO_LABEL_FIRST + i)), g_Instance,
+                             nullptr);
+    HWND v = CreateWindowExW(0, L"STATIC", L"",
+                             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS,
+                             6 + kLabelWidth, top, kValueWidth, kLineHeight, window,
+                             reinterpret_cast<HMENU>(INT_PTR(IDC_INFO_VALUE_FIRST + i)), g_Instance,
+                             nullptr);
+    for (HWND c : {l, v})
+      if (c && g_UiWin.InfoFont) SendMessageW(c, WM_SETFONT, WPARAM(g_UiWin.InfoFont), FALSE);
   }
-  EndPaint(window, &ps);
+}
+
+void FillLines(HWND window) {
+  if (!g_Settings) return;
+  std::wstring label[kLines], value[kLines];
+  Lines(label, value);
+  for (int i = 0; i < kLines; ++i) {
+    SetDlgItemTextW(window, IDC_INFO_LABEL_FIRST + i, label[i].c_str());
+    SetDlgItemTextW(window, IDC_INFO_VALUE_FIRST + i, value[i].c_str());
+  }
 }
 
 HWND Create() {
@@ -102,8 +125,9 @@ HWND Create() {
 }  // namespace
 
 LRESULT CALLBACK InformationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    Paint(window);
+  if (message == WM_CREATE) {
+    MakeLines(window);
+    FillLines(window);
     return 0;
   }
   if (message == WM_DESTROY && g_Settings) {
@@ -127,7 +151,7 @@ void ShowInfoWindow(bool show) {
 }
 
 void RefreshInfoWindow() {
-  if (g_Windows.Info && IsWindow(g_Windows.Info)) InvalidateRect(g_Windows.Info, nullptr, TRUE);
+  if (g_Windows.Info && IsWindow(g_Windows.Info)) FillLines(g_Windows.Info);
 }
 
 }  // namespace wq

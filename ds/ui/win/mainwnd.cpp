@@ -1,11 +1,14 @@
 // The scanning window: a thin dialog procedure over the portable command
 // logic (menus.h, commands.h, scan_command.h) and the preview scans.
 #include <windows.h>
+#include <windowsx.h>
 
 #include <cstdio>
 #include <cwchar>
 
 #include "ds/core/report.h"
+#include "ds/base/host.h"
+#include "ds/base/messages.h"
 #include "ds/base/text.h"
 #include "ds/core/win/host_win.h"
 #include "ds/pipeline/clrmatch.h"
@@ -38,6 +41,8 @@ int SubMenuOfButton(int id) {
     if (kPopupButtons[i] == id) return i;
   return -1;
 }
+
+constexpr int kZoomRegionChanged = 16007;
 
 void SetText(HWND dialog, int id, const std::wstring& text) {
   SetDlgItemTextW(dialog, id, text.c_str());
@@ -174,12 +179,9 @@ bool InitDialog(HWND dialog) {
   HICON icon = LoadIconW(g_Instance, MAKEINTRESOURCEW(IDI_SOURCE));
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  // The movement button is the WQ490's; the zoom preview needs its output
-  // window, which this build does not have.
+  // The movement button is the WQ490's.
   ShowWindow(GetDlgItem(dialog, IDC_MOVEMENT), g_ScanJob.Model == 3 ? SW_SHOW : SW_HIDE);
   ShowWindow(GetDlgItem(dialog, 141), g_ScanJob.Model == 3 ? SW_SHOW : SW_HIDE);
-  EnableWindow(GetDlgItem(dialog, IDC_ZOOM_PREVIEW), FALSE);
-  EnableWindow(GetDlgItem(dialog, IDC_PREVIEW_SWITCH), FALSE);
   PlaceMainWindow(dialog);
   LoadMenus();
   UpdateTitle(dialog, false);
@@ -191,12 +193,49 @@ bool InitDialog(HWND dialog) {
 
 void RunPreview(HWND dialog) {
   if (g_MainWnd.PreviewRunning || (g_Settings && g_Settings->ScanRunning)) return;
+  // The preview goes into the preview window: the zoom window gives way.
+  CloseZoomWindow(true);
   g_MainWnd.PreviewRunning = true;
   SendDlgItemMessageW(dialog, IDC_PREVIEW, BM_SETCHECK, 1, 0);
   TakePreview();
   SendDlgItemMessageW(dialog, IDC_PREVIEW, BM_SETCHECK, 0, 0);
   g_MainWnd.PreviewRunning = false;
   RedrawPreviewWindow();
+}
+
+// The zoom preview of the crop frame, shown in its own window. A region
+// other than the last zoom preview's loses that one, if the user agrees.
+void RunZoomPreview(HWND dialog) {
+  if (g_MainWnd.PreviewRunning || !g_Settings || g_Settings->ScanRunning) return;
+  const SettingsRect& crop = g_Settings->PreCropRect;
+  if (crop.Right <= crop.Left || crop.Bottom <= crop.Top) return;
+  if (ZoomPreviewExists() && ZoomRegionChanged(*g_Settings) &&
+      ShowMessageById(kZoomRegionChanged, kButtonsOkCancel) != kAnswerOk)
+    return;
+  g_MainWnd.PreviewRunning = true;
+  SendDlgItemMessageW(dialog, IDC_ZOOM_PREVIEW, BM_SETCHECK, 1, 0);
+  const bool taken = TakeZoomPreview();
+  SendDlgItemMessageW(dialog, IDC_ZOOM_PREVIEW, BM_SETCHECK, 0, 0);
+  g_MainWnd.PreviewRunning = false;
+  if (taken) OpenZoomWindow();
+  else if (ZoomWindowShown()) RefreshZoomWindow();
+  UpdateMainTexts();
+}
+
+// The switch: the zoom window and the preview window take turns.
+void SwitchPreview() {
+  if (ZoomWindowShown()) CloseZoomWindow(true);
+  else if (ZoomPreviewExists()) OpenZoomWindow();
+  UpdateMainTexts();
+}
+
+// The zoom preview needs a crop frame; the switch needs a zoom preview.
+void UpdateZoomButtons(HWND dialog) {
+  const SettingsRect& crop = g_Settings->PreCropRect;
+  const bool framed = crop.Right > crop.Left && crop.Bottom > crop.Top;
+  EnableWindow(GetDlgItem(dialog, IDC_ZOOM_PREVIEW), framed);
+  EnableWindow(GetDlgItem(dialog, IDC_PREVIEW_SWITCH), ZoomPreviewExists());
+  SendDlgItemMessageW(dialog, IDC_PREVIEW_SWITCH, BM_SETCHECK, ZoomWindowShown() ? 1 : 0, 0);
 }
 
 void Movement(HWND dialog) {
@@ -229,6 +268,8 @@ void OnCommand(HWND dialog, int id) {
       SendDlgItemMessageW(dialog, IDC_PREF_BUTTON, BM_SETCHECK, 0, 0);
       return;
     case IDC_PREVIEW: RunPreview(dialog); return;
+    case IDC_ZOOM_PREVIEW: RunZoomPreview(dialog); return;
+    case IDC_PREVIEW_SWITCH: SwitchPreview(); return;
     case IDC_MOVEMENT: Movement(dialog); return;
     case IDC_SCAN: RunScanCommand(); return;
     case IDC_HELP_BUTTON:
@@ -269,6 +310,7 @@ void Destroyed() {
   if (g_Settings && g_Settings->KeepPrescan && PreviewExists()) SavePreviewFile();
   DestroyTools();
   ShowInfoWindow(false);
+  CloseZoomWindow(false);
   if (g_Windows.Preview && IsWindow(g_Windows.Preview)) DestroyWindow(g_Windows.Preview);
   g_Windows.Preview = nullptr;
   if (g_UiWin.Menu) DestroyMenu(g_UiWin.Menu);
@@ -308,15 +350,21 @@ void UpdateMainTexts() {
     if (menu && GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION) > 0) adjust = text;
   }
   SetText(dialog, IDC_ADJUST_TEXT, adjust);
+  UpdateZoomButtons(dialog);
   RefreshInfoWindow();
 }
 
 void ApplyEffects(uint32_t effects, HWND except) {
   if (effects & kEffectTexts) UpdateMainTexts();
   if (effects & kEffectTools) RefreshTools(except);
+  if (effects & kEffectLayout) FitPreviewWindow();
   if (effects & (kEffectRender | kEffectPreviewLost)) {
     RenderPreview();
     RedrawPreviewWindow();
+  }
+  if (effects & (kEffectRender | kEffectPreviewLost | kEffectLayout)) {
+    if (!ZoomPreviewExists()) CloseZoomWindow(IsWindowVisible(g_Windows.Main) != FALSE);
+    else RefreshZoomWindow();
   }
 }
 
@@ -383,6 +431,15 @@ INT_PTR CALLBACK UserIFProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case kMsgStartPreview:
       RunPreview(dialog);
       return TRUE;
+    case WM_MOUSEWHEEL: {
+      // The wheel turns at the focus; over the preview it is the preview's.
+      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      RECT r;
+      if (g_Windows.Preview && IsWindowVisible(g_Windows.Preview) &&
+          GetWindowRect(g_Windows.Preview, &r) && PtInRect(&r, p))
+        SendMessageW(g_Windows.Preview, message, wParam, lParam);
+      return TRUE;
+    }
     case WM_DESTROY:
       Destroyed();
       return FALSE;

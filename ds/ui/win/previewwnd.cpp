@@ -1,21 +1,45 @@
 // The preview window: the bed drawn as a white frame with the preview's
-// screen copy in it and the scan area marked. Dragging the area and the
-// rulers come with later work; this window only shows.
+// screen copy in it, the scan area as a dotted outline with its eight
+// handles, and rulers when the preferences ask for them. The mouse draws a
+// new area, resizes it by a handle or moves it; the wheel magnifies the
+// frame 2, 4 or 8 times, and a drag past the visible part scrolls it.
 #include <windows.h>
+#include <windowsx.h>
 
+#include <cmath>
+#include <cstdio>
+
+#include "ds/base/win/source_windows.h"
 #include "ds/core/win/host_win.h"
 #include "ds/preview/preview.h"
 #include "ds/res/ui_ids.h"
-#include "ds/ui/placement.h"
 #include "ds/settings/settings.h"
+#include "ds/ui/commands.h"
+#include "ds/ui/placement.h"
+#include "ds/ui/selection.h"
+#include "ds/ui/units.h"
 #include "ds/ui/win/uiwin.h"
-#include "ds/base/win/source_windows.h"
 
 namespace wq {
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+
+// The window's mouse state: the magnified view and the drag in progress,
+// with what the drag started from, so that a refused zoom check puts it back.
+struct PreviewMouse {
+  FrameView View;
+  FrameDrag Drag;
+  SettingsRect CropBefore;
+  int32_t AreaBefore[4];
+  int PaperBefore;
+};
+PreviewMouse g_Mouse;
+
+PixelRect ToPixels(const SettingsRect& r) { return PixelRect{r.Left, r.Top, r.Right, r.Bottom}; }
+SettingsRect ToSettings(const PixelRect& r) { return SettingsRect{r.Left, r.Top, r.Right, r.Bottom}; }
+PixelPoint ToPoint(LPARAM lParam) { return PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 // Bed units to frame pixels (from the frame's origin).
 int ToFrame(int32_t units, int model) {
@@ -25,7 +49,8 @@ int ToFrame(int32_t units, int model) {
 }
 
 RECT FrameRect() {
-  RECT r{kFrameMargin, kFrameMargin, kFrameMargin, kFrameMargin};
+  const int ruler = g_Settings ? PreviewRulerSize(*g_Settings) : 0;
+  RECT r{kFrameMargin + ruler, kFrameMargin + ruler, kFrameMargin + ruler, kFrameMargin + ruler};
   if (!g_Settings) return r;
   int w, h;
   PreviewFrameSize(g_Settings->Model, CurrentBed(*g_Settings), &w, &h);
@@ -34,14 +59,44 @@ RECT FrameRect() {
   return r;
 }
 
+PixelRect FramePixels() {
+  const RECT f = FrameRect();
+  return PixelRect{f.left, f.top, f.right, f.bottom};
+}
+
+// The selection kept in the settings is in this window's pixels, beside the
+// frame's own rectangle; when the frame moves (rulers on or off, another
+// bed) the selection moves with it.
+void SyncFrame() {
+  if (!g_Settings) return;
+  ScanSettings& s = *g_Settings;
+  const PixelRect f = FramePixels();
+  const int32_t dx = f.Left - s.PreScanRect.Left, dy = f.Top - s.PreScanRect.Top;
+  if (!IsEmpty(ToPixels(s.PreCropRect)) && (dx || dy))
+    s.PreCropRect = SettingsRect{s.PreCropRect.Left + dx, s.PreCropRect.Top + dy,
+                                 s.PreCropRect.Right + dx, s.PreCropRect.Bottom + dy};
+  s.PreScanRect = ToSettings(f);
+  if (g_Mouse.View.Frame != f) g_Mouse.View = FrameView{f, 0, 0, 0};
+}
+
+PixelRect CurrentSelection() {
+  return g_Settings ? ToPixels(g_Settings->PreCropRect) : PixelRect{0, 0, 0, 0};
+}
+
+// A frame pixel's edge in the window, through the view.
+POINT InView(int32_t x, int32_t y) {
+  const PixelPoint p = FrameToView(g_Mouse.View, PixelPoint{x, y});
+  return POINT{p.X, p.Y};
+}
+
 void DrawImage(HDC dc, const RECT& frame, const PreviewImage& image) {
   if (!image.Screen || !g_Settings) return;
   const AreaRect bed = CurrentBed(*g_Settings);
   const int model = g_Settings->Model;
-  const int x0 = frame.left + ToFrame(image.Covers.Left - bed.Left, model);
-  const int y0 = frame.top + ToFrame(image.Covers.Top - bed.Top, model);
-  const int x1 = frame.left + ToFrame(image.Covers.Right - bed.Left, model);
-  const int y1 = frame.top + ToFrame(image.Covers.Bottom - bed.Top, model);
+  const POINT a = InView(frame.left + ToFrame(image.Covers.Left - bed.Left, model),
+                         frame.top + ToFrame(image.Covers.Top - bed.Top, model));
+  const POINT b = InView(frame.left + ToFrame(image.Covers.Right - bed.Left, model),
+                         frame.top + ToFrame(image.Covers.Bottom - bed.Top, model));
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = image.Width;
@@ -50,56 +105,258 @@ void DrawImage(HDC dc, const RECT& frame, const PreviewImage& image) {
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchDIBits(dc, x0, y0, x1 - x0, y1 - y0, 0, 0, image.Width, image.Height, image.Screen, &bi,
-                DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc, a.x, a.y, b.x - a.x, b.y - a.y, 0, 0, image.Width, image.Height, image.Screen,
+                &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
-void DrawSelection(HDC dc, const RECT& frame) {
-  if (!g_Settings) return;
-  const ScanSettings& s = *g_Settings;
-  const AreaRect bed = CurrentBed(s);
-  const AreaRect sel = SelectionRect(s);
-  if (sel.Right <= sel.Left || sel.Bottom <= sel.Top) return;
-  RECT r{frame.left + ToFrame(sel.Left - bed.Left, s.Model), frame.top + ToFrame(sel.Top - bed.Top, s.Model),
-         frame.left + ToFrame(sel.Right - bed.Left, s.Model),
-         frame.top + ToFrame(sel.Bottom - bed.Top, s.Model)};
+}  // namespace
+
+void DrawCropFrame(HDC dc, const RECT& r) {
   HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   const int oldMode = SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
   Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  SetBkColor(dc, oldBk);
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(pen);
+  // The eight handles, where the pointer takes them.
+  const int xs[3] = {r.left, (r.left + r.right) / 2, r.right - 1};
+  const int ys[3] = {r.top, (r.top + r.bottom) / 2, r.bottom - 1};
+  HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) {
+      if (i == 1 && j == 1) continue;
+      RECT h{xs[i] - 2, ys[j] - 2, xs[i] + 2, ys[j] + 2};
+      FillRect(dc, &h, black);
+    }
 }
+
+void DrawRulers(HDC dc, const RECT& frame, int model, int unit, int32_t offsetX, int32_t offsetY,
+                int magnification) {
+  const int size = kRulerSize;
+  RECT top{frame.left, frame.top - size, frame.right, frame.top};
+  RECT left{frame.left - size, frame.top, frame.left, frame.bottom};
+  FillRect(dc, &top, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(dc, &left, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  int n, d;
+  FrameScale(model, &n, &d);
+  // Window pixels per ruler unit: centimetres in metric units, else inches.
+  const bool metric = unit == kUnitCm;
+  const double perUnit = (metric ? 25.0 / 2.54 : 25.0) * d / n * magnification;
+  const int minorPerMajor = metric ? 2 : 4;
+  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  // Labels every unit, or every few when they would crowd.
+  const int labelEvery = perUnit >= 24 ? 1 : perUnit >= 12 ? 2 : 5;
+  auto axis = [&](bool across, int32_t offset, int length) {
+    const double start = double(offset) * magnification;
+    for (int k = 0;; ++k) {
+      const double at = k * perUnit / minorPerMajor - start;
+      if (at > length) break;
+      if (at < 0) continue;
+      const bool major = k % minorPerMajor == 0;
+      const int tick = major ? size - 2 : size / 3;
+      const int p = int(std::floor(at));
+      if (across) {
+        MoveToEx(dc, frame.left + p, frame.top - 1, nullptr);
+        LineTo(dc, frame.left + p, frame.top - 1 - tick);
+      } else {
+        MoveToEx(dc, frame.left - 1, frame.top + p, nullptr);
+        LineTo(dc, frame.left - 1 - tick, frame.top + p);
+      }
+      const int value = k / minorPerMajor;
+      if (major && value % labelEvery == 0) {
+        wchar_t text[8];
+        swprintf(text, 8, L"%d", value);
+        if (across) TextOutW(dc, frame.left + p + 2, frame.top - size, text, int(wcslen(text)));
+        else TextOutW(dc, frame.left - size, frame.top + p + 1, text, int(wcslen(text)));
+      }
+    }
+  };
+  axis(true, offsetX, frame.right - frame.left);
+  axis(false, offsetY, frame.bottom - frame.top);
+  SelectObject(dc, oldFont);
+}
+
+namespace {
 
 void Paint(HWND window) {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  HDC target = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  // Drawn off the screen first, so that a drag does not flicker.
+  HDC dc = CreateCompatibleDC(target);
+  HBITMAP bitmap = CreateCompatibleBitmap(target, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   const RECT frame = FrameRect();
+  if (g_Settings && g_Settings->Ruler == 1)
+    DrawRulers(dc, frame, g_Settings->Model, g_Settings->Units, g_Mouse.View.OffsetX,
+               g_Mouse.View.OffsetY, Magnification(g_Mouse.View));
   FillRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  IntersectClipRect(dc, frame.left, frame.top, frame.right, frame.bottom);
   DrawImage(dc, frame, g_Preview.Preview);
+  const PixelRect sel = CurrentSelection();
+  if (!IsEmpty(sel)) {
+    const POINT a = InView(sel.Left, sel.Top);
+    const POINT b = InView(sel.Right, sel.Bottom);
+    DrawCropFrame(dc, RECT{a.x, a.y, b.x, b.y});
+  }
+  SelectClipRgn(dc, nullptr);
   RECT edge{frame.left - 2, frame.top - 2, frame.right + 2, frame.bottom + 2};
   DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
-  DrawSelection(dc, frame);
+  BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
   EndPaint(window, &ps);
 }
 
+void Redraw(HWND window) {
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+}
+
+// Where the pointer is, in frame pixels through the view; kHitOutside
+// beyond the frame's rectangle.
+int HitAt(PixelPoint p) {
+  const PixelRect frame = FramePixels();
+  if (!Contains(frame, p)) return kHitOutside;
+  return HitTest(CurrentSelection(), frame, ViewToFrame(g_Mouse.View, p));
+}
+
+void AreaChanged() {
+  ScanSettings& s = *g_Settings;
+  SelectionToArea(s);
+  UpdateImageSize(s);
+  RefreshInfoWindow();
+}
+
+void ButtonDown(HWND window, PixelPoint p) {
+  if (!g_Settings || g_Mouse.Drag.Active) return;
+  const PixelRect frame = FramePixels();
+  if (!Contains(frame, p)) return;
+  ScanSettings& s = *g_Settings;
+  if (!BeginFrameDrag(&g_Mouse.Drag, CurrentSelection(), frame, ViewToFrame(g_Mouse.View, p))) return;
+  g_Mouse.CropBefore = s.PreCropRect;
+  g_Mouse.AreaBefore[0] = s.AreaLeft;
+  g_Mouse.AreaBefore[1] = s.AreaTop;
+  g_Mouse.AreaBefore[2] = s.AreaWidth;
+  g_Mouse.AreaBefore[3] = s.AreaHeight;
+  g_Mouse.PaperBefore = PaperIndex(s);
+  SetCapture(window);
+  SetCursor(LoadCursorW(nullptr, CursorName(CursorOfHit(g_Mouse.Drag.Hit))));
+  if (g_Mouse.Drag.Hit == kHitNew) {
+    s.PreCropRect = SettingsRect{0, 0, 0, 0};
+    AreaChanged();
+    Redraw(window);
+  }
+}
+
+void PointerMoved(HWND window, PixelPoint p) {
+  if (!g_Mouse.Drag.Active || !g_Settings) return;
+  const PixelRect frame = FramePixels();
+  const bool scrolled = !Contains(frame, p) && ScrollToward(&g_Mouse.View, p);
+  if (!ContinueFrameDrag(&g_Mouse.Drag, ViewToFrame(g_Mouse.View, p), frame) && !scrolled) return;
+  g_Settings->PreCropRect = ToSettings(g_Mouse.Drag.Selection);
+  // A move sets the area when the button comes up.
+  if (g_Mouse.Drag.Hit != kHitMove) AreaChanged();
+  Redraw(window);
+}
+
+void ButtonUp(HWND window) {
+  if (!g_Mouse.Drag.Active || !g_Settings) return;
+  g_Mouse.Drag.Active = false;
+  if (GetCapture() == window) ReleaseCapture();
+  ScanSettings& s = *g_Settings;
+  const bool changed = ToPixels(s.PreCropRect) != ToPixels(g_Mouse.CropBefore);
+  if (changed && !ZoomCheck(s)) {
+    s.PreCropRect = g_Mouse.CropBefore;
+    s.AreaLeft = g_Mouse.AreaBefore[0];
+    s.AreaTop = g_Mouse.AreaBefore[1];
+    s.AreaWidth = g_Mouse.AreaBefore[2];
+    s.AreaHeight = g_Mouse.AreaBefore[3];
+    SetPaperIndex(s, g_Mouse.PaperBefore);
+    UpdateImageSize(s);
+    ApplyEffects(kEffectTexts | kEffectTools);
+    Redraw(window);
+    return;
+  }
+  // A new rectangle or a handle makes a free area; moving keeps the paper.
+  if (g_Mouse.Drag.Hit != kHitMove) SetPaperIndex(s, OptionalPaperIndex(s.Model));
+  if (changed || g_Mouse.Drag.Hit != kHitMove) {
+    AreaChanged();
+    ApplyEffects(kEffectTexts | kEffectTools);
+  }
+  Redraw(window);
+}
+
 }  // namespace
+
+const wchar_t* CursorName(int cursor) {
+  // The system cursors' numbers (IDC_ names are narrow in this build).
+  switch (cursor) {
+    case kCursorCross: return MAKEINTRESOURCEW(32515);
+    case kCursorMove: return MAKEINTRESOURCEW(32646);
+    case kCursorNwSe: return MAKEINTRESOURCEW(32642);
+    case kCursorNs: return MAKEINTRESOURCEW(32645);
+    case kCursorNeSw: return MAKEINTRESOURCEW(32643);
+    case kCursorWe: return MAKEINTRESOURCEW(32644);
+    default: return MAKEINTRESOURCEW(32512);
+  }
+}
 
 LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       Paint(window);
       return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && !g_Mouse.Drag.Active) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(window, &p);
+        SetCursor(LoadCursorW(nullptr, CursorName(CursorOfHit(HitAt(PixelPoint{p.x, p.y})))));
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second press is a press
+      ButtonDown(window, ToPoint(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      PointerMoved(window, ToPoint(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      ButtonUp(window);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window) ButtonUp(window);
+      return 0;
+    case WM_MOUSEWHEEL: {
+      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ScreenToClient(window, &p);
+      if (!g_Mouse.Drag.Active &&
+          ZoomView(&g_Mouse.View, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1, PixelPoint{p.x, p.y}))
+        Redraw(window);
+      return 0;
+    }
     case WM_CLOSE:
       // The preview goes with the scanning window only.
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
+
+int PreviewViewLevel() { return g_Mouse.View.Level; }
 
 void FitPreviewWindow() {
   HWND w = g_Windows.Preview;
@@ -111,11 +368,13 @@ void FitPreviewWindow() {
   AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
   SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SyncFrame();
   InvalidateRect(w, nullptr, TRUE);
 }
 
 HWND CreatePreviewWindow(HWND owner) {
   if (!g_Settings) return nullptr;
+  SyncFrame();
   RECT size = FrameRect();
   size.left = size.top = 0;
   size.right += kFrameMargin;

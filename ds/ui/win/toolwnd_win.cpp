@@ -151,7 +151,7 @@ void StoreToolPlacements() {
 void ShowTools(bool show) {
   for (const ToolDef& d : kTools)
     if (Alive(*d.Handle)) ShowWindow(*d.Handle, show ? SW_SHOWNOACTIVATE : SW_HIDE);
-  if (Alive(g_Windows.Preview)) ShowWindow(g_Windows.Preview, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+  ShowPreviewPane(show);
   if (Alive(g_Windows.Info)) ShowWindow(g_Windows.Info, show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 

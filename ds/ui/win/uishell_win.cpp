@@ -73,6 +73,15 @@ bool RegisterClasses() {
     UnregisterClassW(kPreviewClassW, g_Instance);
     return false;
   }
+  // Style 11: redrawn on either size change, double clicks.
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = PreOutScanProc;
+  wc.lpszClassName = kPreOutClassW;
+  if (!RegisterClassW(&wc)) {
+    UnregisterClassW(kPreviewClassW, g_Instance);
+    UnregisterClassW(kInfoClassW, g_Instance);
+    return false;
+  }
   g_UiWin.ClassesRegistered = true;
   return true;
 }
@@ -81,6 +90,7 @@ void UnregisterClasses() {
   if (!g_UiWin.ClassesRegistered) return;
   UnregisterClassW(kPreviewClassW, g_Instance);
   UnregisterClassW(kInfoClassW, g_Instance);
+  UnregisterClassW(kPreOutClassW, g_Instance);
   g_UiWin.ClassesRegistered = false;
 }
 
@@ -128,7 +138,7 @@ bool CreateMainWindow(void* parent) {
     if (!made) UnregisterClasses();
     return made;
   }
-  if (g_Windows.Preview) ShowWindow(g_Windows.Preview, SW_SHOWNOACTIVATE);
+  ShowPreviewPane(true);
   ShowWindow(w, SW_SHOW);
   ReopenTools();
   if (g_Settings && g_Settings->ShowInfo) ShowInfoWindow(true);
@@ -140,7 +150,7 @@ bool MainWindowExists() { return g_Windows.Main && IsWindow(g_Windows.Main); }
 
 void ShowWindows() {
   if (!MainWindowExists()) return;
-  if (g_Windows.Preview) ShowWindow(g_Windows.Preview, SW_SHOWNOACTIVATE);
+  ShowPreviewPane(true);
   ShowWindow(g_Windows.Main, SW_SHOW);
   ShowTools(true);
   if (g_Settings && g_Settings->ShowInfo) ShowInfoWindow(true);

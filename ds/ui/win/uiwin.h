@@ -75,10 +75,28 @@ constexpr const wchar_t* kInfoClassW = L"InfoWndClass32";
 LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK InformationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreatePreviewWindow(HWND owner);
+// The system cursor of a FrameCursor (selection.h).
+const wchar_t* CursorName(int cursor);
+// The rulers along the top and left of `frame`, in the user's unit (inches
+// for pixels), starting `offsetX`/`offsetY` frame pixels into the bed, each
+// frame pixel `magnification` window pixels wide.
+void DrawRulers(HDC dc, const RECT& frame, int model, int unit, int32_t offsetX, int32_t offsetY,
+                int magnification);
 void FitPreviewWindow();
 void ErasePreviewFrame();
 void RedrawPreviewWindow();
 void ShowInfoWindow(bool show);
+
+// The preview output window (preoutwnd.cpp): the zoom preview in a window
+// of its own, in place of the preview window while it is open.
+constexpr const wchar_t* kPreOutClassW = L"PreOutWndClass32";
+LRESULT CALLBACK PreOutScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void OpenZoomWindow();
+void CloseZoomWindow(bool showPreview);
+bool ZoomWindowShown();
+void RefreshZoomWindow();
+// Shows or hides whichever of the two preview windows is in use.
+void ShowPreviewPane(bool show);
 void RefreshInfoWindow();
 
 }  // namespace wq
