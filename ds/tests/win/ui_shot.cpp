@@ -99,6 +99,23 @@ int main(int argc, char** argv) {
   Click(main, IDC_PREVIEW);
   Pump(1000);
   Pose("preview-colour");
+  // A free area dragged on the preview, with its handles; then its zoom
+  // preview in the preview output window.
+  if (HWND preview = FindWindowW(L"PreviewWndClass32", nullptr)) {
+    auto at = [](int x, int y) { return MAKELPARAM(8 + x, 8 + y); };
+    PostMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, at(150, 262));
+    PostMessageW(preview, WM_LBUTTONUP, 0, at(150, 262));
+    PostMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, at(30, 50));
+    for (int i = 1; i <= 4; ++i)
+      PostMessageW(preview, WM_MOUSEMOVE, MK_LBUTTON, at(30 + 25 * i, 50 + 30 * i));
+    PostMessageW(preview, WM_LBUTTONUP, 0, at(130, 170));
+    Pump(500);
+  }
+  Pose("selection");
+  Click(main, IDC_ZOOM_PREVIEW);
+  Pump(1500);
+  Pose("zoom-window");
+  Click(main, IDC_PREVIEW_SWITCH);
   Choose(main, CMD_MODE_MONO_DIFFUSION);
   Pose("preview-halftone");
   Choose(main, CMD_MODE_GREY);
@@ -131,6 +148,18 @@ int main(int argc, char** argv) {
     PostMessageW(pref, WM_CLOSE, 0, 0);
   }
   Pose("info");
+  // The rulers along the preview, in the user's unit.
+  Click(main, IDC_PREF_BUTTON);
+  pref = nullptr;
+  for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && GetDlgItem(w, IDC_PREF_RULER))
+      pref = w;
+  if (pref) {
+    SendDlgItemMessageW(pref, IDC_PREF_RULER, BM_CLICK, 0, 0);
+    Pump(200);
+    PostMessageW(pref, WM_CLOSE, 0, 0);
+  }
+  Pose("rulers");
 
   TwAppShutDown(&g_App);
   SetCountry(1);

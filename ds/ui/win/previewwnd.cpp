@@ -148,16 +148,23 @@ void DrawRulers(HDC dc, const RECT& frame, int model, int unit, int32_t offsetX,
   const bool metric = unit == kUnitCm;
   const double perUnit = (metric ? 25.0 / 2.54 : 25.0) * d / n * magnification;
   const int minorPerMajor = metric ? 2 : 4;
-  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  // Small figures, kept inside each ruler.
+  HFONT font = CreateFontW(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           VARIABLE_PITCH | FF_SWISS, L"Small Fonts");
+  HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   // Labels every unit, or every few when they would crowd.
   const int labelEvery = perUnit >= 24 ? 1 : perUnit >= 12 ? 2 : 5;
   auto axis = [&](bool across, int32_t offset, int length) {
+    const RECT& band = across ? top : left;
+    SaveDC(dc);
+    IntersectClipRect(dc, band.left, band.top, band.right, band.bottom);
     const double start = double(offset) * magnification;
     for (int k = 0;; ++k) {
       const double at = k * perUnit / minorPerMajor - start;
-      if (at > length) break;
+      if (at >= length) break;
       if (at < 0) continue;
       const bool major = k % minorPerMajor == 0;
       const int tick = major ? size - 2 : size / 3;
@@ -174,13 +181,15 @@ void DrawRulers(HDC dc, const RECT& frame, int model, int unit, int32_t offsetX,
         wchar_t text[8];
         swprintf(text, 8, L"%d", value);
         if (across) TextOutW(dc, frame.left + p + 2, frame.top - size, text, int(wcslen(text)));
-        else TextOutW(dc, frame.left - size, frame.top + p + 1, text, int(wcslen(text)));
+        else TextOutW(dc, frame.left - size + 1, frame.top + p + 1, text, int(wcslen(text)));
       }
     }
+    RestoreDC(dc, -1);
   };
   axis(true, offsetX, frame.right - frame.left);
   axis(false, offsetY, frame.bottom - frame.top);
   SelectObject(dc, oldFont);
+  if (font) DeleteObject(font);
 }
 
 namespace {
