@@ -419,6 +419,16 @@ TEST_F(PreviewTest, TheZoomPreviewWindowTakesAFrameAndGivesWay) {
   EXPECT_FALSE(KillTimer(zoom, 302));
   EXPECT_EQ(Layout().Width, a.Width);
 
+  // Another zoom preview of the changed area would lose this one: asked
+  // first, and Cancel keeps it.
+  BoxWatchAnswer(&boxes, IDCANCEL);
+  ClickAt(CentreOf(main, IDC_ZOOM_PREVIEW));
+  Pump(300);
+  const std::vector<std::wstring> asked = BoxWatchTake(&boxes);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_NE(asked[0].find(L"The scan range was changed from the last Zoom Preview"), std::wstring::npos);
+  EXPECT_EQ(ZoomWindow(), zoom);
+
   // Smaller: the normal preview comes back, no new preview.
   const std::string work = SourceDir() + "@PRTMP1.IMG";
   DeleteFileA(work.c_str());
