@@ -134,9 +134,17 @@ bool PaperRect(int model, int index, AreaRect* rect) {
 }
 
 void SetAreaFromPaper(ScanSettings& s) {
+  const int index = s.Model == 3 ? s.Range1 : s.Range2;
+  // "Optional..." (the entry after the last paper) is the selection, once
+  // there is one; without one it is the whole bed.
+  const SettingsRect& c = s.PreCropRect;
+  if (index == (s.Model == 3 ? 10 : 7) && c.Right > c.Left && c.Bottom > c.Top) {
+    SelectionToArea(s);
+    return;
+  }
   const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
   AreaRect area = bed;
-  PaperRect(s.Model, s.Model == 3 ? s.Range1 : s.Range2, &area);
+  PaperRect(s.Model, index, &area);
   if (area.Right > bed.Right) area.Right = bed.Right;
   if (area.Bottom > bed.Bottom) area.Bottom = bed.Bottom;
   s.AreaLeft = area.Left;

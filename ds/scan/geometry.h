@@ -45,7 +45,8 @@ AreaRect BedRect(int model, bool adf, bool film, int filmType);
 bool PaperRect(int model, int index, AreaRect* rect);
 
 // The scan area from the settings' paper choice, clipped to the bed: the
-// whole bed when no paper size is chosen.
+// whole bed when no paper size is chosen; "Optional..." is the selection
+// when there is one.
 void SetAreaFromPaper(ScanSettings& s);
 // The preview frame shows the bed at 4 frame pixels per 5 area units (3 per
 // 5 on the WQ490): frame pixels x n / d are area units.

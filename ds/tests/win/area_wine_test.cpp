@@ -225,6 +225,17 @@ TEST_F(AreaTest, InchesTypedBecomeTheScanArea) {
   EXPECT_EQ(r.Page.Width, 100u);
   EXPECT_EQ(r.Page.Height, 200u);
   CloseWindow();
+  // The next session with the same scanner keeps the saved set: it starts
+  // with the area typed, as "Optional..." says.
+  for (const char* key : {"ScannerName", "BoardID", "TargetID", "TargetLUN"}) {
+    const std::string found = GetIni(MainIni(), "SCSI", (std::string(key) + "2").c_str());
+    SetIni(MainIni(), "SCSI", key, found.c_str());
+  }
+  main = OpenWindow(CMD_RES_100);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Text(main, IDC_AREA_TEXT), L"Optional");
+  ExpectLayout(Layout(), 1.0, 0.4, 2.0, 2.4);
+  CloseWindow();
 }
 
 TEST_F(AreaTest, CentimetresWithACommaTakeOnlyTheCommasKeys) {

@@ -398,6 +398,34 @@ TEST_F(AreaAccept, ANewAreaBecomesTheSelectionAndItsImage) {
   EXPECT_EQ(big->AreaHeight, 25);
 }
 
+// The area is worked out from the paper choice again at the next open and
+// after a change of source: "Optional..." is the typed selection then.
+TEST_F(AreaAccept, OptionalKeepsTheTypedAreaWhenWorkedOutAgain) {
+  for (int model : {2, 3}) {
+    auto s = Settings(model, kUnitInches);
+    ASSERT_EQ(Ok(*s, Fields("1.00", "2.00", "0.40", "3.00")), kAreaEntryApplied);
+    const AreaValues typed = CurrentAreaValues(*s);
+    SetAreaFromPaper(*s);
+    const AreaValues again = CurrentAreaValues(*s);
+    EXPECT_EQ(again.OriginX, typed.OriginX) << model;
+    EXPECT_EQ(again.OriginY, typed.OriginY);
+    EXPECT_EQ(again.Width, typed.Width);
+    EXPECT_EQ(again.Height, typed.Height);
+    EXPECT_EQ(again.Width, 50);
+    // Without a selection "Optional..." is the whole bed; a paper is itself.
+    s->PreCropRect = SettingsRect{0, 0, 0, 0};
+    SetAreaFromPaper(*s);
+    const AreaRect bed = BedRect(model, false, false, 0);
+    EXPECT_EQ(s->AreaWidth, bed.Right - bed.Left);
+    EXPECT_EQ(s->AreaHeight, bed.Bottom - bed.Top);
+    s->PreCropRect = SettingsRect{1, 1, 9, 9};
+    if (model == 3) s->Range1 = 2;
+    else s->Range2 = 1;
+    SetAreaFromPaper(*s);
+    EXPECT_EQ(s->AreaWidth, 210 - kBedLeft);  // A4
+  }
+}
+
 TEST_F(AreaAccept, WithTheZoomOnCancelKeepsTheAreaAndOkTurnsItOff) {
   auto s = Settings(2, kUnitInches);
   s->ZoomOnOff = 1;
