@@ -398,8 +398,8 @@ TEST_F(AreaAccept, ANewAreaBecomesTheSelectionAndItsImage) {
   EXPECT_EQ(big->AreaHeight, 25);
 }
 
-// The area is worked out from the paper choice again at the next open and
-// after a change of source: "Optional..." is the typed selection then.
+// The area is worked out from the paper choice again at the next open:
+// "Optional..." is the typed selection then.
 TEST_F(AreaAccept, OptionalKeepsTheTypedAreaWhenWorkedOutAgain) {
   for (int model : {2, 3}) {
     auto s = Settings(model, kUnitInches);
