@@ -418,7 +418,8 @@ TEST_F(AreaTest, JapaneseTextsMessagesAndFont) {
     EXPECT_EQ(Text(d, IDC_AREA_LABEL_H), Wide("高さ:"));
     EXPECT_EQ(Text(d, IDCANCEL), Wide("キャンセル"));
     for (int id : kUnits) EXPECT_EQ(Text(d, id), Wide(" インチ"));
-    HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageW(d, IDC_AREA_LABEL_X, WM_GETFONT, 0, 0));
+    HFONT font =
+        reinterpret_cast<HFONT>(SendDlgItemMessageW(d, IDC_AREA_LABEL_X, WM_GETFONT, 0, 0));
     LOGFONTW lf{};
     ASSERT_TRUE(font && GetObjectW(font, sizeof lf, &lf));
     EXPECT_EQ(std::wstring(lf.lfFaceName), L"MS UI Gothic");

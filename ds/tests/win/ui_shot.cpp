@@ -77,8 +77,10 @@ void PoseModal(HWND main, int command, int control, const char* name) {
       if (FILE* f = fopen(g_Ready.c_str(), "wb")) {
         fprintf(f, "%s-%s\n", name, g_Lang.c_str());
         fclose(f);
-        for (int i = 0; i < 600 && GetFileAttributesA(g_Ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
+        for (int i = 0; i < 600; ++i) {
+          if (GetFileAttributesA(g_Ready.c_str()) == INVALID_FILE_ATTRIBUTES) break;
           Sleep(100);
+        }
       }
       PostMessageW(g_Modal, WM_COMMAND, IDCANCEL, 0);
     }

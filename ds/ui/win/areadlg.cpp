@@ -53,7 +53,8 @@ AreaEntryScale Scale() { return AreaEntryScaleOf(*g_Settings, g_Env.Decimal); }
 void Fill(HWND dialog) {
   AreaFieldTexts t;
   FormatAreaFields(CurrentAreaValues(*g_Settings), Scale(), &t);
-  for (int i = 0; i < kAreaFieldCount; ++i) SetDlgItemTextW(dialog, kFieldIds[i], Wide(t.Text[i]).c_str());
+  for (int i = 0; i < kAreaFieldCount; ++i)
+    SetDlgItemTextW(dialog, kFieldIds[i], Wide(t.Text[i]).c_str());
 }
 
 void Init(HWND dialog) {
@@ -65,7 +66,8 @@ void Init(HWND dialog) {
     SetDlgItemTextW(dialog, kUnitIds[i], suffix.c_str());
   }
   Fill(dialog);
-  g_AreaDlg.HookBefore = PushKeyHook(unit == kUnitPixels ? kKeyHookWhole : kKeyHookDecimals, dialog);
+  const int mode = unit == kUnitPixels ? kKeyHookWhole : kKeyHookDecimals;
+  g_AreaDlg.HookBefore = PushKeyHook(mode, dialog);
   g_AreaDlg.Hooked = true;
 }
 
@@ -75,8 +77,9 @@ void Ok(HWND dialog) {
   for (int i = 0; i < kAreaFieldCount; ++i) {
     wchar_t wide[kAreaTextSize];
     GetDlgItemTextW(dialog, kFieldIds[i], wide, int(kAreaTextSize));
-    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, texts[i], int(kAreaTextSize), nullptr, nullptr) == 0)
-      texts[i][0] = 0;
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, texts[i], int(kAreaTextSize), nullptr,
+                                      nullptr);
+    if (n == 0) texts[i][0] = 0;
     fields[i] = texts[i];
   }
   // The boxes below have no owner: the dialog takes the focus back after them.
