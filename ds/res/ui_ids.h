@@ -136,6 +136,23 @@
 #define IDC_PREF_INTERACTIVE 1109
 #define IDC_PREF_UNITS 1110
 
+/* Area window: the scan area typed in (modal); English template and
+   Japanese twin, each field with its label and unit suffix. */
+#define IDD_AREA 2800
+#define IDD_AREA_JA 2801
+#define IDC_AREA_LABEL_Y 2802
+#define IDC_AREA_ORIGIN_Y 2803
+#define IDC_AREA_UNIT_OY 2804
+#define IDC_AREA_LABEL_X 2805
+#define IDC_AREA_ORIGIN_X 2806
+#define IDC_AREA_UNIT_OX 2807
+#define IDC_AREA_LABEL_W 2808
+#define IDC_AREA_WIDTH 2809
+#define IDC_AREA_UNIT_W 2810
+#define IDC_AREA_LABEL_H 2811
+#define IDC_AREA_HEIGHT 2812
+#define IDC_AREA_UNIT_H 2813
+
 /* Texts of the windows (English; each Japanese twin is id + 30). */
 #define IDS_MINIMISED_TITLE 12
 #define IDS_CONTEXT_HELP_FILE 56

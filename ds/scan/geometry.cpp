@@ -141,9 +141,17 @@ void SetPaperIndex(ScanSettings& s, int index) {
 }
 
 void SetAreaFromPaper(ScanSettings& s) {
+  const int index = PaperIndex(s);
+  // "Optional..." (the entry after the last paper) is the selection, once
+  // there is one; without one it is the whole bed.
+  const SettingsRect& c = s.PreCropRect;
+  if (index == OptionalPaperIndex(s.Model) && c.Right > c.Left && c.Bottom > c.Top) {
+    SelectionToArea(s);
+    return;
+  }
   const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
   AreaRect area = bed;
-  PaperRect(s.Model, s.Model == 3 ? s.Range1 : s.Range2, &area);
+  PaperRect(s.Model, index, &area);
   if (area.Right > bed.Right) area.Right = bed.Right;
   if (area.Bottom > bed.Bottom) area.Bottom = bed.Bottom;
   s.AreaLeft = area.Left;
@@ -186,6 +194,21 @@ void SelectionToArea(ScanSettings& s) {
   s.AreaHeight = int32_t(clampTo(y1 > y0 ? (y1 - y0) * n / d : 0, bed.Bottom - top));
 }
 
+SettingsRect SelectionOfArea(const ScanSettings& s, int32_t x, int32_t y, int32_t width,
+                             int32_t height) {
+  int n, d;
+  FrameScale(s.Model, &n, &d);
+  auto edge = [&](int32_t frameOrigin, int64_t units) {
+    return int32_t(frameOrigin + ((units < 0 ? 0 : units) * d + n - 1) / n);
+  };
+  SettingsRect r{edge(s.PreScanRect.Left, x), edge(s.PreScanRect.Top, y),
+                 edge(s.PreScanRect.Left, int64_t(x) + width),
+                 edge(s.PreScanRect.Top, int64_t(y) + height)};
+  if (r.Right <= r.Left) r.Right = r.Left + 1;
+  if (r.Bottom <= r.Top) r.Bottom = r.Top + 1;
+  return r;
+}
+
 void AreaToSelection(ScanSettings& s) {
   const AreaRect bed = BedRect(s.Model, s.ADF == 1, s.Mirror == 1, s.MirrorType);
   if (s.AreaLeft == bed.Left && s.AreaTop == bed.Top && s.AreaWidth == bed.Right - bed.Left &&
@@ -193,13 +216,8 @@ void AreaToSelection(ScanSettings& s) {
     s.PreCropRect = SettingsRect{0, 0, 0, 0};
     return;
   }
-  int n, d;
-  FrameScale(s.Model, &n, &d);
-  auto pixels = [&](int64_t units) { return int32_t((units * d + n - 1) / n); };
-  const int64_t x = s.AreaLeft - bed.Left, y = s.AreaTop - bed.Top;
-  s.PreCropRect = SettingsRect{s.PreScanRect.Left + pixels(x), s.PreScanRect.Top + pixels(y),
-                               s.PreScanRect.Left + pixels(x + s.AreaWidth),
-                               s.PreScanRect.Top + pixels(y + s.AreaHeight)};
+  s.PreCropRect =
+      SelectionOfArea(s, s.AreaLeft - bed.Left, s.AreaTop - bed.Top, s.AreaWidth, s.AreaHeight);
 }
 
 void UpdateImageSize(ScanSettings& s) {

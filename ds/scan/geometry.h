@@ -8,6 +8,7 @@
 namespace wq {
 
 struct ScanSettings;
+struct SettingsRect;
 
 // The data source's model index from a scanner's 32-byte identity: the codes
 // "131" (0), "121" (1, only with the WQ215 switch), "221" and "081" (2),
@@ -52,7 +53,8 @@ int PaperIndex(const ScanSettings& s);
 void SetPaperIndex(ScanSettings& s, int index);
 
 // The scan area from the settings' paper choice, clipped to the bed: the
-// whole bed when no paper size is chosen.
+// whole bed when no paper size is chosen; "Optional..." is the selection
+// when there is one.
 void SetAreaFromPaper(ScanSettings& s);
 // The preview frame shows the bed at 4 frame pixels per 5 area units (3 per
 // 5 on the WQ490): frame pixels x n / d are area units.
@@ -62,9 +64,14 @@ void FrameScale(int model, int* n, int* d);
 // frame pixels; an empty selection is the whole frame. The area starts at
 // the bed's origin at the least and is cut at the bed's right and bottom.
 void SelectionToArea(ScanSettings& s);
-// And back: the selection from the scan area, each edge the frame's origin
-// plus its distance from the bed's origin in frame pixels rounded up; an
-// area that is the whole bed is the empty selection.
+// The selection in preview-window pixels (as PreCropRect) of an area given
+// from the bed's origin in 1/25 inch: each edge is the frame's origin plus
+// the value on the frame's scale, rounded up; it keeps at least one pixel
+// each way, since an empty selection stands for the whole frame.
+SettingsRect SelectionOfArea(const ScanSettings& s, int32_t x, int32_t y, int32_t width,
+                             int32_t height);
+// The selection from the scan area by that rule; an area that is the whole
+// bed is the empty selection.
 void AreaToSelection(ScanSettings& s);
 // XFinalRes/YFinalRes from the resolution table and the area size in pixels.
 void UpdateImageSize(ScanSettings& s);

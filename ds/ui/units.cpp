@@ -39,7 +39,8 @@ bool Prepare(const char* text, const char** begin, const char** end, bool* negat
 
 void FormatHundredths(int64_t hundredths, const char* separator, char* buf, size_t size) {
   const bool negative = hundredths < 0;
-  const uint64_t v = negative ? uint64_t(-hundredths) : uint64_t(hundredths);
+  // Negated unsigned: the most negative value has no signed opposite.
+  const uint64_t v = negative ? 0 - uint64_t(hundredths) : uint64_t(hundredths);
   snprintf(buf, size, "%s%llu%s%02llu", negative ? "-" : "", (unsigned long long)(v / 100),
            separator && *separator ? separator : ".", (unsigned long long)(v % 100));
 }
@@ -96,35 +97,37 @@ bool ParseWhole(const char* text, int64_t* value) {
   return true;
 }
 
+// A unit the settings do not know is taken as inches, as the texts take
+// any unit but pixels for hundredths.
 int64_t AreaUnitsToDisplay(int64_t units, int unit, int resolution) {
   switch (unit) {
-    case kUnitInches: return units * 4;
     case kUnitCm: return (units * 254 + 12) / 25;
-    default: return units * resolution / 25;
+    case kUnitPixels: return units * resolution / 25;
+    default: return units * 4;
   }
 }
 
 int64_t DisplayToAreaUnits(int64_t value, int unit, int resolution) {
   switch (unit) {
-    case kUnitInches: return (value + 2) / 4;
     case kUnitCm: return (value * 25 + 127) / 254;
-    default: return resolution > 0 ? (resolution / 2 + value * 25) / resolution : 0;
+    case kUnitPixels: return resolution > 0 ? (resolution / 2 + value * 25) / resolution : 0;
+    default: return (value + 2) / 4;
   }
 }
 
 int64_t PixelsToDisplay(int64_t pixels, int unit, int resolution) {
   switch (unit) {
-    case kUnitInches: return RoundDiv(pixels * 100, resolution);
     case kUnitCm: return RoundDiv(pixels * 254, resolution);
-    default: return pixels;
+    case kUnitPixels: return pixels;
+    default: return RoundDiv(pixels * 100, resolution);
   }
 }
 
 int64_t DisplayToPixels(int64_t value, int unit, int resolution) {
   switch (unit) {
-    case kUnitInches: return RoundDiv(value * resolution, 100);
     case kUnitCm: return RoundDiv(value * resolution, 254);
-    default: return value;
+    case kUnitPixels: return value;
+    default: return RoundDiv(value * resolution, 100);
   }
 }
 

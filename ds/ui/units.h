@@ -6,6 +6,7 @@
 
 namespace wq {
 
+// Any other value of the settings' Units is taken as inches.
 enum DisplayUnit { kUnitInches = 0, kUnitCm = 1, kUnitPixels = 2 };
 
 // A value in hundredths as text: the sign, at least one digit before the

@@ -83,7 +83,16 @@ class UiFixture : public ManagerTest {
     return rc;
   }
   // Lets the application's loop run (every message through the source).
-  void Pump(DWORD ms) { TwAppWaitForRequest(&app, 0xFFFF, ms); }
+  // On another thread (the user's hand while a modal dialog of the source
+  // runs this thread's loop) it only waits: the source's calls stay on
+  // the application's thread.
+  void Pump(DWORD ms) {
+    if (GetCurrentThreadId() != loopThread) {
+      Sleep(ms);
+      return;
+    }
+    TwAppWaitForRequest(&app, 0xFFFF, ms);
+  }
   // A menu choice arrives as the menu sends it.
   void Choose(HWND dialog, int command) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0);
@@ -166,6 +175,7 @@ class UiFixture : public ManagerTest {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
   TW_BOOL modal = 1;
+  const DWORD loopThread = GetCurrentThreadId();  // the application's thread
 };
 
 }  // namespace uitest

@@ -1,15 +1,18 @@
 // Poses the scanning window for screenshots (scripts/screenshot.sh ds): the
 // source enabled with its window through Wine's TWAIN manager on the
 // virtual bus, then a preview in full colour, the same preview in a
-// halftone mode, and each tool window. At each pose it writes the pose's
-// name into the file given with --ready and keeps its message loop running
-// until the script has taken the picture and deleted the file.
+// halftone mode, each tool window and the Area dialog. At each pose it
+// writes the pose's name into the file given with --ready and keeps its
+// message loop running until the script has taken the picture and deleted
+// the file.
 //   ui_shot --lang en|ja --ready C:\path\ready.txt
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "ds/res/ui_ids.h"
 #include "ds/tests/win/wine_support.h"
@@ -43,6 +46,50 @@ void Pose(const char* name) {
   fclose(f);
   for (int i = 0; i < 600 && GetFileAttributesA(g_Ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
     Pump(100);
+}
+
+// A modal dialog of the source runs this thread's loop until it closes:
+// its pose is announced from a thread of its own, which closes the dialog
+// once the picture is taken.
+DWORD g_LoopThread;
+int g_ModalControl;
+HWND g_Modal;
+BOOL CALLBACK FindModal(HWND w, LPARAM) {
+  if (IsWindowVisible(w) && GetDlgItem(w, g_ModalControl)) {
+    g_Modal = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void PoseModal(HWND main, int command, int control, const char* name) {
+  g_LoopThread = GetCurrentThreadId();
+  g_ModalControl = control;
+  std::atomic<bool> done{false};
+  std::thread poser([&] {
+    g_Modal = nullptr;
+    for (int i = 0; i < 200 && !g_Modal; ++i) {
+      EnumThreadWindows(g_LoopThread, FindModal, 0);
+      if (!g_Modal) Sleep(25);
+    }
+    if (g_Modal) {
+      Sleep(400);
+      if (FILE* f = fopen(g_Ready.c_str(), "wb")) {
+        fprintf(f, "%s-%s\n", name, g_Lang.c_str());
+        fclose(f);
+        for (int i = 0; i < 600; ++i) {
+          if (GetFileAttributesA(g_Ready.c_str()) == INVALID_FILE_ATTRIBUTES) break;
+          Sleep(100);
+        }
+      }
+      PostMessageW(g_Modal, WM_COMMAND, IDCANCEL, 0);
+    }
+    done = true;
+  });
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  for (int i = 0; i < 4000 && !done; ++i) Pump(20);
+  poser.join();
+  Pump(200);
 }
 
 void Click(HWND dialog, int id) {
@@ -160,6 +207,7 @@ int main(int argc, char** argv) {
     PostMessageW(pref, WM_CLOSE, 0, 0);
   }
   Pose("rulers");
+  PoseModal(main, CMD_AREA_CUSTOM, IDC_AREA_ORIGIN_X, "area");
 
   TwAppShutDown(&g_App);
   SetCountry(1);

@@ -126,6 +126,8 @@ void SetCountry(int country) {
   WriteProfileStringA("intl", "iCountry", std::to_string(country).c_str());
 }
 
+void SetIntl(const char* key, const char* value) { WriteProfileStringA("intl", key, value); }
+
 bool EnsureToolLibrary() {
   // The controls library is installed beside the source by the build.
   return FileExists(SourceDir() + "WQTOOL32.DLL");

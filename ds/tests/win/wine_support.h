@@ -35,6 +35,8 @@ std::string ReadFile(const std::string& path);
 
 // [intl] iCountry of the user profile.
 void SetCountry(int country);
+// Another [intl] value of the user profile (sDecimal, iMeasure, ...).
+void SetIntl(const char* key, const char* value);
 
 // Puts the custom-controls stand-in where the source looks for its
 // companion, unless a real one is installed.

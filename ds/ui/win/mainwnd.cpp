@@ -25,6 +25,7 @@
 #include "ds/settings/settings.h"
 #include "ds/settings/settings_store.h"
 #include "ds/ui/uishell.h"
+#include "ds/ui/win/areadlg.h"
 #include "ds/ui/win/uishell_win.h"
 #include "ds/ui/win/uiwin.h"
 #include "ds/base/win/source_windows.h"
@@ -287,7 +288,9 @@ void OnCommand(HWND dialog, int id) {
       FitPreviewWindow();
     }
     ApplyEffects(out.Effects);
-    if (out.OpenTool >= 0) OpenTool(out.OpenTool);
+    // The area is typed into a modal dialog; the other tools are windows.
+    if (out.OpenTool == kToolArea) RunAreaDialog(dialog);
+    else if (out.OpenTool >= 0) OpenTool(out.OpenTool);
   }
 }
 
