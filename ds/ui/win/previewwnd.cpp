@@ -109,8 +109,6 @@ void DrawImage(HDC dc, const RECT& frame, const PreviewImage& image) {
                 &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
-}  // namespace
-
 void DrawCropFrame(HDC dc, const RECT& r) {
   HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
   HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -134,6 +132,8 @@ void DrawCropFrame(HDC dc, const RECT& r) {
       FillRect(dc, &h, black);
     }
 }
+
+}  // namespace
 
 void DrawRulers(HDC dc, const RECT& frame, int model, int unit, int32_t offsetX, int32_t offsetY,
                 int magnification) {
@@ -364,8 +364,6 @@ LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
-
-int PreviewViewLevel() { return g_Mouse.View.Level; }
 
 void FitPreviewWindow() {
   HWND w = g_Windows.Preview;
