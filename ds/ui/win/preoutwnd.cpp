@@ -172,11 +172,6 @@ void Tick(HWND window) {
   StartTimer(window);
 }
 
-void Redraw(HWND window) {
-  InvalidateRect(window, nullptr, FALSE);
-  UpdateWindow(window);
-}
-
 // The crop frame drawn here becomes the scan area, at the bitmap's finer
 // scale; the scanning window files it as a free area.
 void CropToArea() {
@@ -216,14 +211,14 @@ void ButtonDown(HWND window, PixelPoint p) {
   SetCapture(window);
   SetCursor(LoadCursorW(nullptr, CursorName(CursorOfHit(g_Out.Drag.Hit))));
   g_Out.Crop = g_Out.Drag.Selection;
-  Redraw(window);
+  RedrawNow(window);
 }
 
 void PointerMoved(HWND window, PixelPoint p) {
   if (!g_Out.Drag.Active) return;
   if (!ContinueFrameDrag(&g_Out.Drag, p, Frame())) return;
   g_Out.Crop = g_Out.Drag.Selection;
-  Redraw(window);
+  RedrawNow(window);
 }
 
 void ButtonUp(HWND window) {
@@ -240,7 +235,7 @@ void ButtonUp(HWND window) {
       g_Out.Crop = g_Out.Drag.Before;
     }
   }
-  Redraw(window);
+  RedrawNow(window);
   StartTimer(window);
 }
 

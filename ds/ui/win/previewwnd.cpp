@@ -227,11 +227,6 @@ void Paint(HWND window) {
   EndPaint(window, &ps);
 }
 
-void Redraw(HWND window) {
-  InvalidateRect(window, nullptr, FALSE);
-  UpdateWindow(window);
-}
-
 // Where the pointer is, in frame pixels through the view; kHitOutside
 // beyond the frame's rectangle.
 int HitAt(PixelPoint p) {
@@ -264,7 +259,7 @@ void ButtonDown(HWND window, PixelPoint p) {
   if (g_Mouse.Drag.Hit == kHitNew) {
     s.PreCropRect = SettingsRect{0, 0, 0, 0};
     AreaChanged();
-    Redraw(window);
+    RedrawNow(window);
   }
 }
 
@@ -276,7 +271,7 @@ void PointerMoved(HWND window, PixelPoint p) {
   g_Settings->PreCropRect = ToSettings(g_Mouse.Drag.Selection);
   // A move sets the area when the button comes up.
   if (g_Mouse.Drag.Hit != kHitMove) AreaChanged();
-  Redraw(window);
+  RedrawNow(window);
 }
 
 void ButtonUp(HWND window) {
@@ -294,7 +289,7 @@ void ButtonUp(HWND window) {
     SetPaperIndex(s, g_Mouse.PaperBefore);
     UpdateImageSize(s);
     ApplyEffects(kEffectTexts | kEffectTools);
-    Redraw(window);
+    RedrawNow(window);
     return;
   }
   // A new rectangle or a handle makes a free area; moving keeps the paper.
@@ -303,7 +298,7 @@ void ButtonUp(HWND window) {
     AreaChanged();
     ApplyEffects(kEffectTexts | kEffectTools);
   }
-  Redraw(window);
+  RedrawNow(window);
 }
 
 }  // namespace
@@ -355,7 +350,7 @@ LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       ScreenToClient(window, &p);
       if (!g_Mouse.Drag.Active &&
           ZoomView(&g_Mouse.View, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1, PixelPoint{p.x, p.y}))
-        Redraw(window);
+        RedrawNow(window);
       return 0;
     }
     case WM_CLOSE:
@@ -409,11 +404,14 @@ void ErasePreviewFrame() {
   ReleaseDC(w, dc);
 }
 
+void RedrawNow(HWND window) {
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+}
+
 void RedrawPreviewWindow() {
   HWND w = g_Windows.Preview;
-  if (!w || !IsWindow(w)) return;
-  InvalidateRect(w, nullptr, FALSE);
-  UpdateWindow(w);
+  if (w && IsWindow(w)) RedrawNow(w);
 }
 
 }  // namespace wq

@@ -75,6 +75,8 @@ constexpr const wchar_t* kInfoClassW = L"InfoWndClass32";
 LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK InformationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND CreatePreviewWindow(HWND owner);
+// Paints a window now, as a drag goes on.
+void RedrawNow(HWND window);
 // The system cursor of a FrameCursor (selection.h).
 const wchar_t* CursorName(int cursor);
 // The rulers along the top and left of `frame`, in the user's unit (inches
