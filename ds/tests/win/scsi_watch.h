@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ds/res/ui_ids.h"
 
@@ -90,6 +91,35 @@ inline std::wstring TextOf(HWND dialog, int id) {
 inline void ClickCancel(HWND dialog) {
   HandClick(dialog, IDCANCEL);
   WaitUntil([&] { return !IsWindow(dialog); }, 3000);
+}
+
+// The board menu, opened by its button; `pick` is the entry clicked (-1:
+// none, the menu is closed with Escape). Returns the entries' texts, each
+// with "*" before it when checked.
+inline std::vector<std::wstring> UseBoardMenu(HWND d, int pick) {
+  std::vector<std::wstring> entries;
+  HandClick(d, IDC_SCSI_BOARD);
+  HWND menuWindow = nullptr;
+  if (!WaitUntil([&] { return (menuWindow = MenuWindow()) != nullptr; }, 3000)) return entries;
+  Sleep(100);
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  const int n = menu ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < n; ++i) {
+    wchar_t text[64] = L"";
+    GetMenuStringW(menu, UINT(i), text, 64, MF_BYPOSITION);
+    const bool checked = GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_CHECKED;
+    entries.push_back((checked ? L"*" : L"") + std::wstring(text));
+  }
+  RECT item{};
+  if (pick >= 0 && pick < n && GetMenuItemRect(nullptr, menu, UINT(pick), &item)) {
+    HandClickAt(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  } else {
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  }
+  WaitUntil([] { return MenuWindow() == nullptr; }, 3000);
+  Sleep(100);
+  return entries;
 }
 
 struct ScsiWatch {

@@ -24,7 +24,7 @@ using namespace scsitest;
 
 // What the dialog showed at one moment.
 struct RowSeen {
-  bool Label, Radio, Checked;
+  bool Label, Radio, RadioShown, Checked;
   std::wstring Type, Vendor, Product, Revision;
 };
 struct Seen {
@@ -44,6 +44,7 @@ Seen Look(HWND d) {
     RowSeen& r = s.Rows[id];
     r.Label = IsWindowEnabled(GetDlgItem(d, IDC_SCSI_ID_FIRST + id));
     r.Radio = IsWindowEnabled(GetDlgItem(d, IDC_SCSI_RADIO_FIRST + id));
+    r.RadioShown = IsWindowVisible(GetDlgItem(d, IDC_SCSI_RADIO_FIRST + id));
     r.Checked = SendDlgItemMessageW(d, IDC_SCSI_RADIO_FIRST + id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     r.Type = TextOf(d, IDC_SCSI_TYPE_FIRST + id);
     r.Vendor = TextOf(d, IDC_SCSI_VENDOR_FIRST + id);
@@ -87,6 +88,7 @@ void ExpectRows(const Seen& s, const std::vector<Want>& want, int checked) {
     for (const Want& c : want)
       if (c.Id == id) w = &c;
     EXPECT_EQ(r.Label, w != nullptr);
+    EXPECT_EQ(r.RadioShown, w != nullptr);  // greyed where a device cannot be chosen
     EXPECT_EQ(r.Checked, id == checked);
     if (!w) {
       EXPECT_FALSE(r.Radio);
@@ -99,35 +101,6 @@ void ExpectRows(const Seen& s, const std::vector<Want>& want, int checked) {
     EXPECT_EQ(Utf8(r.Revision), Utf8(w->Revision));
     EXPECT_EQ(r.Radio, w->Radio);
   }
-}
-
-// The board menu, opened by its button; `pick` is the entry clicked (-1:
-// none, the menu is closed with Escape). Returns the entries' texts, each
-// with "*" before it when checked.
-std::vector<std::wstring> UseBoardMenu(HWND d, int pick) {
-  std::vector<std::wstring> entries;
-  HandClick(d, IDC_SCSI_BOARD);
-  HWND menuWindow = nullptr;
-  if (!WaitUntil([&] { return (menuWindow = MenuWindow()) != nullptr; }, 3000)) return entries;
-  Sleep(100);
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-  const int n = menu ? GetMenuItemCount(menu) : 0;
-  for (int i = 0; i < n; ++i) {
-    wchar_t text[64] = L"";
-    GetMenuStringW(menu, UINT(i), text, 64, MF_BYPOSITION);
-    const bool checked = GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_CHECKED;
-    entries.push_back((checked ? L"*" : L"") + std::wstring(text));
-  }
-  RECT item{};
-  if (pick >= 0 && pick < n && GetMenuItemRect(nullptr, menu, UINT(pick), &item)) {
-    HandClickAt(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-  } else {
-    keybd_event(VK_ESCAPE, 0, 0, 0);
-    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-  }
-  WaitUntil([] { return MenuWindow() == nullptr; }, 3000);
-  Sleep(100);
-  return entries;
 }
 
 class ScsiTest : public UiFixture {
@@ -352,7 +325,8 @@ TEST_F(ScsiTest, AnOpenWithoutAFamilyScannerShowsTheDialog) {
       "device 0:5 generic type=scanner vendor=\"ACMEIMG\" product=\"FLATBED 2400\" revision=\"3.01\"\n";
   SetIni(MainIni(), "TWAIN", "Debug", "1");
   Seen before, after;
-  bool boxSeen = false, owned = true;
+  bool boxSeen = false, owned = true, boxOverRows = true, disabledMeanwhile = false,
+       stillOpen = false;
   DWORD rescanMs = 0;
   ScsiWatch watch;
   ScsiWatchStart(&watch, [&](HWND d) {
@@ -361,9 +335,20 @@ TEST_F(ScsiTest, AnOpenWithoutAFamilyScannerShowsTheDialog) {
     ConfigureBus(gained.c_str());
     const DWORD start = GetTickCount();
     HandClick(d, IDC_SCSI_RESCAN);
-    boxSeen = BusScanBox() != nullptr || WaitUntil([] { return BusScanBox() != nullptr; }, 1000);
+    HWND box = nullptr;
+    boxSeen = WaitUntil([&] { return (box = BusScanBox()) != nullptr; }, 1000);
+    if (boxSeen) {
+      // Beside the rows, not over them; the dialog takes no input meanwhile.
+      RECT b{}, dr{}, both{};
+      GetWindowRect(box, &b);
+      GetWindowRect(d, &dr);
+      boxOverRows = IntersectRect(&both, &b, &dr) != FALSE;
+      disabledMeanwhile = !IsWindowEnabled(d);
+      HandClick(d, IDCANCEL);
+    }
     WaitUntil([] { return BusScanBox() == nullptr; }, 5000);
     rescanMs = GetTickCount() - start;
+    stillOpen = IsWindow(d) != FALSE;
     Sleep(200);
     after = Look(d);
     ClickCancel(d);
@@ -387,6 +372,9 @@ TEST_F(ScsiTest, AnOpenWithoutAFamilyScannerShowsTheDialog) {
   }
   EXPECT_TRUE(boxSeen);
   EXPECT_GE(rescanMs, 1000u);
+  EXPECT_FALSE(boxOverRows);
+  EXPECT_TRUE(disabledMeanwhile);
+  EXPECT_TRUE(stillOpen);  // the click on Cancel during the scan did nothing
   EXPECT_TRUE(after.Ok);
   EXPECT_EQ(Utf8(after.Rows[3].Product), "WQ220/221");
   EXPECT_TRUE(after.Rows[3].Radio);

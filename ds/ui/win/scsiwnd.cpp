@@ -19,11 +19,16 @@ namespace {
 
 // The bus-scan box stays up at least this long, so that it can be read.
 constexpr DWORD kBusScanShownMs = 1000;
+constexpr UINT_PTR kTimerScan = 1;     // the box is on the screen: scan
+constexpr UINT_PTR kTimerBoxDone = 2;  // the box has been up long enough
 
 struct ScsiDialog {
   ScsiSelection Sel;
   bool Japanese;
   HFONT Font;  // Japanese windows: the template's face with the Shift-JIS set
+  bool Scanning;
+  HWND Box;
+  DWORD BoxShownAt;
 };
 ScsiDialog g_Scsi;
 
@@ -62,32 +67,68 @@ void ApplyFont(HWND window) {
   EnumChildWindows(window, SetChildFont, reinterpret_cast<LPARAM>(g_Scsi.Font));
 }
 
+void Fill(HWND dialog);
+
 INT_PTR CALLBACK BusScanProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// Selector 5 under the bus-scan box, which stays at least kBusScanShownMs;
-// meanwhile the thread keeps looking at its queue, as the library does while
-// a command runs, without taking anything from it.
-void ScanWithBox(HWND owner) {
-  HWND box = CreateDialogParamW(
-      g_Instance, MAKEINTRESOURCEW(g_Scsi.Japanese ? IDD_BUS_SCAN_JA : IDD_BUS_SCAN), owner,
+// Once the dialog is up, the box goes just below it (above when the screen
+// ends there), where it hides none of the rows. Wine also leaves a window
+// black that lies wholly inside another one of the process.
+void PlaceBesideDialog(HWND box, HWND dialog) {
+  if (!IsWindowVisible(dialog)) return;  // centred on the screen by its template
+  RECT d{}, b{};
+  GetWindowRect(dialog, &d);
+  GetWindowRect(box, &b);
+  const int width = b.right - b.left, height = b.bottom - b.top;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int top = d.bottom + 4;
+  if (top + height > work.bottom) top = d.top - 4 - height;
+  if (top < work.top) return;
+  int left = (d.left + d.right - width) / 2;
+  if (left + width > work.right) left = work.right - width;
+  if (left < work.left) left = work.left;
+  SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The bus scan (selector 5) under its box. The box goes up first and the
+// scan starts once the dialog's loop has drawn it (the library only peeks at
+// the queue while a command runs, so a box shown just before the scan would
+// stay unpainted through a long one); it stays at least kBusScanShownMs.
+// Meanwhile the dialog takes no input.
+void StartBusScan(HWND dialog) {
+  if (g_Scsi.Scanning) return;
+  g_Scsi.Scanning = true;
+  EnableWindow(dialog, FALSE);
+  g_Scsi.Box = CreateDialogParamW(
+      g_Instance, MAKEINTRESOURCEW(g_Scsi.Japanese ? IDD_BUS_SCAN_JA : IDD_BUS_SCAN), dialog,
       BusScanProc, 0);
-  if (box) {
-    ApplyFont(box);
-    ShowWindow(box, SW_SHOWNOACTIVATE);
-    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (g_Scsi.Box) {
+    ApplyFont(g_Scsi.Box);
+    PlaceBesideDialog(g_Scsi.Box, dialog);
+    ShowWindow(g_Scsi.Box, SW_SHOWNOACTIVATE);
   }
-  HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  const DWORD start = GetTickCount();
-  RescanBus(&g_Scsi.Sel);
-  MSG msg;
-  while (GetTickCount() - start < kBusScanShownMs) {
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    Sleep(10);
+  g_Scsi.BoxShownAt = GetTickCount();
+  SetTimer(dialog, kTimerScan, 10, nullptr);
+}
+
+void BusScanTimer(HWND dialog, UINT_PTR timer) {
+  KillTimer(dialog, timer);
+  if (timer == kTimerScan) {
+    HCURSOR cursor = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    RescanBus(&g_Scsi.Sel);
+    SetCursor(cursor);
+    const DWORD spent = GetTickCount() - g_Scsi.BoxShownAt;
+    SetTimer(dialog, kTimerBoxDone, spent >= kBusScanShownMs ? 1 : kBusScanShownMs - spent, nullptr);
+  } else if (timer == kTimerBoxDone) {
+    if (g_Scsi.Box) DestroyWindow(g_Scsi.Box);
+    g_Scsi.Box = nullptr;
+    g_Scsi.Scanning = false;
+    EnableWindow(dialog, TRUE);
+    Fill(dialog);
   }
-  SetCursor(cursor);
-  if (box) DestroyWindow(box);
 }
 
 void Fill(HWND dialog) {
@@ -106,6 +147,8 @@ void Fill(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, IDC_SCSI_ID_FIRST + id), r.Exists);
     HWND radio = GetDlgItem(dialog, IDC_SCSI_RADIO_FIRST + id);
     EnableWindow(radio, r.Candidate);
+    // An id without a device has nothing to choose, not even a greyed one.
+    ShowWindow(radio, r.Exists ? SW_SHOWNA : SW_HIDE);
     SendMessageW(radio, BM_SETCHECK, id == checked ? BST_CHECKED : BST_UNCHECKED, 0);
     SetDlgItemTextW(dialog, IDC_SCSI_TYPE_FIRST + id,
                     r.TypeText ? Loaded(r.TypeText).c_str() : L"");
@@ -172,11 +215,16 @@ INT_PTR CALLBACK ScsiInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_INITDIALOG:
       ApplyFont(dialog);
-      ScanWithBox(dialog);
       Fill(dialog);
+      StartBusScan(dialog);
+      return TRUE;
+    case WM_TIMER:
+      BusScanTimer(dialog, wParam);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
+      // The keyboard still reaches a disabled dialog.
+      if (g_Scsi.Scanning) return TRUE;
       if (id >= IDC_SCSI_RADIO_FIRST && id < IDC_SCSI_RADIO_FIRST + kScsiIdCount) {
         if (HIWORD(wParam) == BN_CLICKED && ChooseId(&g_Scsi.Sel, id - IDC_SCSI_RADIO_FIRST))
           Fill(dialog);
@@ -187,8 +235,7 @@ INT_PTR CALLBACK ScsiInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
           BoardMenu(dialog);
           return TRUE;
         case IDC_SCSI_RESCAN:
-          ScanWithBox(dialog);
-          Fill(dialog);
+          StartBusScan(dialog);
           return TRUE;
         case IDOK:
           // Enter reaches here even while the button is disabled.
@@ -202,7 +249,15 @@ INT_PTR CALLBACK ScsiInfoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       }
       return FALSE;
     }
+    case WM_DESTROY:
+      KillTimer(dialog, kTimerScan);
+      KillTimer(dialog, kTimerBoxDone);
+      if (g_Scsi.Box) DestroyWindow(g_Scsi.Box);
+      g_Scsi.Box = nullptr;
+      g_Scsi.Scanning = false;
+      return FALSE;
     case WM_CONTEXTMENU:
+      if (g_Scsi.Scanning) return TRUE;
       ContextHelp(dialog, reinterpret_cast<HWND>(wParam));
       return TRUE;
   }
@@ -216,6 +271,8 @@ void SelectScannerAtOpen() { RunScsiInformation(nullptr, false); }
 
 bool RunScsiInformation(HWND owner, bool sourceOpen) {
   g_Scsi.Japanese = g_Env.JapaneseUI;
+  g_Scsi.Scanning = false;
+  g_Scsi.Box = nullptr;
   g_Scsi.Font = g_Scsi.Japanese ? MakeJapaneseFont() : nullptr;
   BeginScsiSelection(&g_Scsi.Sel, sourceOpen);
   DialogBoxParamW(g_Instance,
