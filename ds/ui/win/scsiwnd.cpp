@@ -128,6 +128,12 @@ void BusScanTimer(HWND dialog, UINT_PTR timer) {
     g_Scsi.Scanning = false;
     EnableWindow(dialog, TRUE);
     Fill(dialog);
+    // The keyboard comes back to the dialog, on its default button.
+    if (GetActiveWindow() == dialog && !IsChild(dialog, GetFocus())) {
+      const LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+      HWND button = HIWORD(def) == DC_HASDEFID ? GetDlgItem(dialog, LOWORD(def)) : nullptr;
+      if (button) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+    }
   }
 }
 
