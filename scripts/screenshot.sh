@@ -7,8 +7,9 @@
 #   scripts/screenshot.sh ds [OUTDIR]
 #     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
 #     scanning window (main, preview-colour, selection, zoom-window,
-#     preview-halftone, preview-grey)
-#     and its tool windows (zoom, resolution, preferences, info, rulers, area), enabled
+#     preview-halftone, preview-grey), its tool windows (zoom, resolution,
+#     preferences, info, rulers, area) and "SCSI Information" (scsi,
+#     scsi-board1, scsi-busscan), enabled
 #     through Wine's TWAIN manager on the virtual bus (build/wine-ds)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)
 # inside a Wine desktop window, so that Wine draws the window frames.

@@ -92,6 +92,11 @@ struct DsHost {
     return false;
   };
   void (*LocalTime)(TraceTime* t) = [](TraceTime*) {};
+
+  // The scanner-selection dialog ("SCSI Information"), modal and without
+  // owner, run when the open found no scanner of the family; returns when
+  // the user closes it.
+  void (*SelectScanner)() = [] {};
 };
 extern DsHost g_Host;
 

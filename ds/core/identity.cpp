@@ -172,8 +172,11 @@ TW_UINT16 OpenDs(pTW_IDENTITY origin, TW_MEMREF data) {
   AttachScanner();
   g_Host.ConnectStatus(false);
   if (g_ScanJob.AttachResult == kAttachSearchFailed) {
-    UnloadScannerLibrary();
     WriteMainFile(*g_Settings, g_Main);
+    // The user may look at the buses and choose a scanner for the next
+    // open. Its bus scan needs the library, and a choice is written into
+    // the settings, so both go only after it (with the rest of the open).
+    g_Host.SelectScanner();
     return fail(TWCC_NODS, lead::kOpenDs);
   }
   if (!g_ScanJob.FoundConfigured && !g_ScanJob.FoundFirst) {

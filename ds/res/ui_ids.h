@@ -176,3 +176,23 @@
 /* The information window's lines: labels and values, 7 of each. */
 #define IDC_INFO_LABEL_FIRST 2751
 #define IDC_INFO_VALUE_FIRST 2761
+
+/* "SCSI Information" (the scanner choice, opened from the Preferences window
+   and by an open that found no scanner), its Japanese twin, and the box shown
+   while the buses are scanned. */
+#define IDD_SCSI_INFO 1401
+#define IDD_SCSI_INFO_JA 1400
+#define IDC_SCSI_RESCAN 1402
+#define IDC_SCSI_ADAPTER 1403
+#define IDC_SCSI_BOARD 1407          /* PopupButton32: the "Board #%d" menu */
+#define IDC_SCSI_ID_FIRST 1410       /* 1410-1417: the id labels "0".."7" */
+#define IDC_SCSI_RADIO_FIRST 1420    /* 1420-1427 */
+#define IDC_SCSI_TYPE_FIRST 1430     /* 1430-1437 */
+#define IDC_SCSI_VENDOR_FIRST 1440   /* 1440-1447 */
+#define IDC_SCSI_PRODUCT_FIRST 1450  /* 1450-1457 */
+#define IDC_SCSI_REVISION_FIRST 1460 /* 1460-1467 */
+#define IDD_BUS_SCAN 1601
+#define IDD_BUS_SCAN_JA 1600
+#define IDC_BUS_SCAN_TEXT 1602
+#define IDC_PREF_SCSI 1111           /* the Preferences window's button */
+#define IDS_SCSI_BOARD 18290         /* "Board #%d" (Japanese twin at + 30) */

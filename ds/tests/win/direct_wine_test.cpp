@@ -8,6 +8,7 @@
 
 #include "common/strutil.h"
 #include "ds/tests/builtin_text.h"
+#include "ds/tests/win/scsi_watch.h"
 #include "ds/tests/win/wine_support.h"
 #include "tools/twclient/boxwatch.h"
 #include "twain/twain.h"
@@ -101,7 +102,14 @@ TEST_F(DirectTest, FailedOpensReportTheirConditionCodes) {
     EXPECT_EQ(BoxWatchTake(&boxes).size(), 1u);
   }
   ASSERT_TRUE(ConfigureBus("adapter 0\n"));
-  EXPECT_EQ(Call(DAT_IDENTITY, MSG_OPENDS, &ident), TWRC_FAILURE);
+  {
+    // No scanner of the family: the scanner-selection dialog comes first,
+    // and the user closes it.
+    scsitest::ScsiWatch selection;
+    scsitest::ScsiWatchStart(&selection, scsitest::ClickCancel);
+    EXPECT_EQ(Call(DAT_IDENTITY, MSG_OPENDS, &ident), TWRC_FAILURE);
+    EXPECT_TRUE(scsitest::ScsiWatchFinish(&selection));
+  }
   EXPECT_EQ(Condition(), TWCC_NODS);
   EXPECT_TRUE(BoxWatchTake(&boxes).empty());
   {

@@ -11,6 +11,7 @@
 
 #include "ds/tests/builtin_text.h"
 #include "ds/tests/win/manager_fixture.h"
+#include "ds/tests/win/scsi_watch.h"
 
 namespace wq {
 namespace {
@@ -275,7 +276,11 @@ TEST_F(FailureTest, AFailedOpenDoesNotLockTheApplicationOut) {
 
 TEST_F(FailureTest, AnEmptyBusLeavesTheSourceClosed) {
   BoxCase c{"adapter 0\n", false, {}, TWRC_FAILURE, {}, nullptr};
+  // The scanner-selection dialog of a failed search, closed by the user.
+  scsitest::ScsiWatch selection;
+  scsitest::ScsiWatchStart(&selection, scsitest::ClickCancel);
   Check(c, 0);
+  EXPECT_TRUE(scsitest::ScsiWatchFinish(&selection));
   // The settings were written back before the open failed.
   EXPECT_EQ(GetIni(MainIni(), "TWAIN", "ScanMemory"), "32768");
   // Nothing was left behind: a scanner on the bus opens at once.

@@ -1,10 +1,11 @@
 // Poses the scanning window for screenshots (scripts/screenshot.sh ds): the
 // source enabled with its window through Wine's TWAIN manager on the
 // virtual bus, then a preview in full colour, the same preview in a
-// halftone mode, each tool window and the Area dialog. At each pose it
-// writes the pose's name into the file given with --ready and keeps its
-// message loop running until the script has taken the picture and deleted
-// the file.
+// halftone mode, a framed selection, the zoom preview's own window, each
+// tool window, the rulers, the Area dialog, and "SCSI Information" on the
+// default bus with its bus-scan box. At each pose it writes the pose's name
+// into the file given with --ready and keeps its message loop running until
+// the script has taken the picture and deleted the file.
 //   ui_shot --lang en|ja --ready C:\path\ready.txt
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 #include <thread>
 
 #include "ds/res/ui_ids.h"
+#include "ds/tests/win/scsi_watch.h"
 #include "ds/tests/win/wine_support.h"
 #include "tools/twclient/twclient.h"
 
@@ -37,15 +39,27 @@ BOOL CALLBACK FindMain(HWND w, LPARAM) {
   return TRUE;
 }
 
+bool Announce(const char* name) {
+  FILE* f = fopen(g_Ready.c_str(), "wb");
+  if (!f) return false;
+  fprintf(f, "%s-%s\n", name, g_Lang.c_str());
+  fclose(f);
+  return true;
+}
+bool Photographed() { return GetFileAttributesA(g_Ready.c_str()) == INVALID_FILE_ATTRIBUTES; }
+
 // Shows the pose until the script has photographed it.
 void Pose(const char* name) {
   Pump(400);
-  FILE* f = fopen(g_Ready.c_str(), "wb");
-  if (!f) return;
-  fprintf(f, "%s-%s\n", name, g_Lang.c_str());
-  fclose(f);
-  for (int i = 0; i < 600 && GetFileAttributesA(g_Ready.c_str()) != INVALID_FILE_ATTRIBUTES; ++i)
-    Pump(100);
+  if (!Announce(name)) return;
+  for (int i = 0; i < 600 && !Photographed(); ++i) Pump(100);
+}
+
+// A pose of a modal dialog, announced from a second thread while this one
+// runs the dialog's loop.
+void PoseFromAside(const char* name) {
+  if (!Announce(name)) return;
+  for (int i = 0; i < 600 && !Photographed(); ++i) Sleep(100);
 }
 
 // A modal dialog of the source runs this thread's loop until it closes:
@@ -208,6 +222,35 @@ int main(int argc, char** argv) {
   }
   Pose("rulers");
   PoseModal(main, CMD_AREA_CUSTOM, IDC_AREA_ORIGIN_X, "area");
+
+  // "SCSI Information" from the Preferences window, on the default bus (two
+  // adapters, each model, other devices), then its bus-scan box at ReScan.
+  TwAppCall(&g_App, DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
+  TwAppCallManager(&g_App, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &g_App.Source);
+  g_App.SourceOpen = false;
+  if (ConfigureBus(DefaultBus()) && TwAppOpenSource(&g_App, "KORVA TWAIN32") == TWRC_SUCCESS &&
+      TwAppCall(&g_App, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS) {
+    Pump(300);
+    g_Found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMain, 0);
+    if (g_Found) Click(g_Found, IDC_PREF_BUTTON);
+    HWND pref = wq::scsitest::TopWith(IDC_PREF_SCSI);
+    std::thread aside([] {
+      using namespace wq::scsitest;
+      HWND dialog = nullptr;
+      if (!WaitUntil([&] { return (dialog = Dialog()) != nullptr && !BusScanBox(); }, 20000)) return;
+      Sleep(300);
+      PoseFromAside("scsi");
+      UseBoardMenu(dialog, 1);
+      PoseFromAside("scsi-board1");
+      PostMessageW(dialog, WM_COMMAND, IDC_SCSI_RESCAN, 0);
+      if (WaitUntil([] { return BusScanBox() != nullptr; }, 2000)) PoseFromAside("scsi-busscan");
+      WaitUntil([] { return BusScanBox() == nullptr; }, 20000);
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    if (pref) Click(pref, IDC_PREF_SCSI);
+    aside.join();
+  }
 
   TwAppShutDown(&g_App);
   SetCountry(1);

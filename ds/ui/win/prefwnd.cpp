@@ -5,6 +5,7 @@
 #include "ds/res/ui_ids.h"
 #include "ds/ui/commands.h"
 #include "ds/settings/settings.h"
+#include "ds/ui/win/scsiwnd.h"
 #include "ds/ui/win/uiwin.h"
 
 namespace wq {
@@ -81,6 +82,10 @@ INT_PTR CALLBACK PreferenceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       const int code = HIWORD(wParam);
       if (id == IDCANCEL) {
         CloseTool(kToolPreference);
+        return TRUE;
+      }
+      if (id == IDC_PREF_SCSI && code == BN_CLICKED) {
+        ChooseScannerFromPreferences(dialog);
         return TRUE;
       }
       if ((code == CBN_SELCHANGE && id >= IDC_PREF_EDGES && id <= IDC_PREF_UNITS) ||

@@ -4,6 +4,7 @@
 #include "ds/ui/win/uishell_win.h"
 
 #include "ds/ui/win/progress_win.h"
+#include "ds/ui/win/scsiwnd.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -254,6 +255,7 @@ int ShowFormattedMessage(int id, const wchar_t* a, const wchar_t* b) {
 
 void InstallUiShell() {
   InstallProgressWindow();
+  InstallScsiInformation();
   g_Host.CreateMainWindow = CreateMainWindow;
   g_Host.MainWindowExists = MainWindowExists;
   g_Host.DestroyWindows = DestroyWindows;
