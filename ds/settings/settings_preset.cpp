@@ -5,6 +5,7 @@
 
 #include "ds/base/text.h"
 #include "ds/settings/profile.h"
+#include "ds/settings/restore_point.h"
 #include "ds/settings/settings_keys.h"
 #include "ds/settings/settings_store.h"
 
@@ -60,6 +61,7 @@ void WritePresetFile(const ScanSettings& s, const SettingsEnvironment& env) {
   for (const RecordKey& k : std::span(kRecordKeys, kRecordKeyCount))
     if (k.file == FileKind::kPreset) WriteKey(s, k, file);
   g_Profile.Flush(file);
+  TakeToneRestorePoint(s);
 }
 
 }  // namespace wq

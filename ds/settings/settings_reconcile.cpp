@@ -5,6 +5,7 @@
 #include <new>
 
 #include "common/strutil.h"
+#include "ds/settings/restore_point.h"
 #include "ds/settings/settings_store.h"
 
 namespace wq {
@@ -50,6 +51,7 @@ bool ReconcileSettings(const DetectedScanner& hw) {
     CopyString(g_Settings->ColorMatchFile, DefaultColorMatchFile(hw.Model));
   }
   ApplyFirstUse(*g_Settings, metric);
+  TakeToneRestorePoint(*g_Settings);
   return true;
 }
 

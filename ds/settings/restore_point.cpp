@@ -1,0 +1,30 @@
+// Taking the tone windows' restore point from the settings.
+#include "ds/settings/restore_point.h"
+
+#include <cstring>
+
+#include "ds/settings/settings.h"
+
+namespace wq {
+
+ToneRestorePoint g_ToneRestore;
+
+void TakeToneRestorePoint(const ScanSettings& s) {
+  ToneRestorePoint& r = g_ToneRestore;
+  r.ThresholdW = s.ThresholdW;
+  r.ExposureR = s.ExposureR;
+  r.ExposureG = s.ExposureG;
+  r.ExposureB = s.ExposureB;
+  r.ExposureW = s.ExposureW;
+  r.ExposLock = s.ExposLock;
+  r.Select = s.Select;
+  r.Brightnes = s.Brightnes;
+  r.Contrast = s.Contrast;
+  r.InputColor = s.InputColor;
+  memcpy(r.InputBlack, s.InputBlack, sizeof r.InputBlack);
+  memcpy(r.InputWhite, s.InputWhite, sizeof r.InputWhite);
+  memcpy(r.OutputBlack, s.OutputBlack, sizeof r.OutputBlack);
+  memcpy(r.OutputWhite, s.OutputWhite, sizeof r.OutputWhite);
+}
+
+}  // namespace wq
