@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ds/tests/win/screen_pixels.h"
@@ -108,6 +109,21 @@ class ThresholdTest : public UiFixture {
     ClickAt(POINT{r.right - 3, (r.top + r.bottom) / 2});
     for (int i = 0; i < 6; ++i) Key(VK_BACK);
     Type(text);
+  }
+  // A press on a standard scroll bar runs the bar's own loop until the
+  // button comes up: another hand lets go before the bar repeats.
+  void ClickHeld(POINT p) {
+    MouseTo(p);
+    std::thread hand([] {
+      Sleep(100);
+      INPUT up{};
+      up.type = INPUT_MOUSE;
+      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(1, &up, sizeof up);
+    });
+    Button(true);
+    Pump(200);
+    hand.join();
   }
   HWND Focus() {
     GUITHREADINFO info{};
@@ -243,11 +259,12 @@ TEST_F(ThresholdTest, TypedLevelsOutOfRangeAreStoredNotDrawnAndRefused) {
   Pump(900);
   const ScreenPixels at90 = Preview();
   EXPECT_TRUE(MarkerAt(Histogram(dialog), 90));
-  // The marker follows the valid numbers on the way ("2", "25" of "255").
+  // The marker follows the valid numbers on the way: "9" as "90" is rubbed
+  // out, "2" and "25" as "255" is typed.
   const struct {
     const wchar_t* typed;
     int marker;
-  } cases[] = {{L"0", 90}, {L"255", 25}};
+  } cases[] = {{L"0", 9}, {L"255", 25}};
   for (const auto& c : cases) {
     const std::string name = Utf8(c.typed);
     TypeInto(dialog, IDC_THRESH_EDIT, c.typed);
@@ -325,7 +342,7 @@ TEST_F(ThresholdTest, ExposureEditsFollowTheModeTheLockAndTheRange) {
   // maximum, down: 1040 - 104 for all three.
   RECT bar;
   GetWindowRect(GetDlgItem(light, IDC_LIGHT_BAR_B), &bar);
-  ClickAt(POINT{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2});
+  ClickHeld(POINT{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2});
   EXPECT_EQ(Text(light, IDC_LIGHT_EDIT_R), L"896");
   EXPECT_EQ(Text(light, IDC_LIGHT_EDIT_B), L"896");
   EXPECT_TRUE(CloseBox(light));
@@ -368,12 +385,19 @@ TEST_F(ThresholdTest, InteractiveOffLeavesHistogramWhiteAndPreviewAlone) {
   TypeInto(light, IDC_LIGHT_EDIT_W, L"50");
   TakePreview(light, IDC_LIGHT_APPLY);
   const ScreenPixels after = Preview();
-  long long sumBefore = 0, sumAfter = 0;
+  // The scanner's exposure darkens nothing and lifts the greys of the
+  // ramp (a saturated colour bar stays as it is).
+  int mid = 0, lifted = 0, darker = 0;
   for (size_t i = 0; i < before.Pixels.size(); ++i) {
-    sumBefore += RedOf(before.Pixels[i]);
-    sumAfter += RedOf(after.Pixels[i]);
+    const int was = RedOf(before.Pixels[i]), now = RedOf(after.Pixels[i]);
+    if (now < was) ++darker;
+    if (was < 20 || was > 170) continue;
+    ++mid;
+    if (now > was) ++lifted;
   }
-  EXPECT_GT(sumAfter, sumBefore + sumBefore / 20);
+  EXPECT_EQ(darker, 0);
+  EXPECT_GT(mid, 100);
+  EXPECT_GT(lifted, mid / 3);
 
   Click(main, IDC_PREF_BUTTON);
   Pump(300);
@@ -390,14 +414,12 @@ TEST_F(ThresholdTest, InteractiveOffLeavesHistogramWhiteAndPreviewAlone) {
   HWND dialog = OpenTool(CMD_THRESHOLD, IDC_THRESH_SLIDER);
   ASSERT_NE(dialog, nullptr);
   const ScreenPixels blank = Histogram(dialog);
-  int marks = 0;
+  int marks = 0, bars = 0;
   for (int y = 0; y < kAreaHeight; ++y)
     for (int x = 0; x < kAreaWidth; ++x)
-      if (!White(blank.At(x, y))) {
-        ++marks;
-        EXPECT_EQ(x, 128) << "histogram drawn at " << x << ", " << y;
-      }
+      if (!White(blank.At(x, y))) ++(x == 128 ? marks : bars);
   EXPECT_GT(marks, 20);
+  EXPECT_EQ(bars, 0) << "a histogram for another mode than the preview's";
   const ScreenPixels still = Preview();
   Drag(SliderAt(dialog, 128), SliderAt(dialog, 60), 6);
   EXPECT_EQ(Text(dialog, IDC_THRESH_EDIT), L"60");
