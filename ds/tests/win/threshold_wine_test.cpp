@@ -427,8 +427,6 @@ TEST_F(ThresholdTest, InteractiveOffLeavesHistogramWhiteAndPreviewAlone) {
   EXPECT_TRUE(Preview().Pixels == still.Pixels) << "redrawn without the interactive preview";
   // A preview in this mode: its histogram shows.
   TakePreview();
-  InvalidateRect(dialog, nullptr, TRUE);
-  Pump(300);
   const ScreenPixels drawn = Histogram(dialog);
   int columns = 0;
   for (int x = 0; x < kAreaWidth; ++x)

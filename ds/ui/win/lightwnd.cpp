@@ -69,10 +69,11 @@ void ShowAll(HWND dialog) {
 void CopyText(HWND dialog, int from) {
   wchar_t text[32];
   GetDlgItemTextW(dialog, kEdits[from], text, 32);
+  const bool before = g_UiWin.Filling;
   g_UiWin.Filling = true;
   for (int c = 0; c < kW; ++c)
     if (c != from) SetDlgItemTextW(dialog, kEdits[c], text);
-  g_UiWin.Filling = false;
+  g_UiWin.Filling = before;
 }
 
 // Grey and black-and-white modes expose W only; the others R, G, B and
