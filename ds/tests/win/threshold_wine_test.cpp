@@ -282,7 +282,9 @@ TEST_F(ThresholdTest, TypedLevelsOutOfRangeAreStoredNotDrawnAndRefused) {
   }
   // A valid value clears it: no refusal after the timer, the window closes
   // and keeps its place and open flag for the next time.
-  TypeInto(dialog, IDC_THRESH_EDIT, L"200");
+  // While the window is active the keyboard takes a number's keys only.
+  TypeInto(dialog, IDC_THRESH_EDIT, L"2x00");
+  EXPECT_EQ(Text(dialog, IDC_THRESH_EDIT), L"200");
   Pump(900);
   EXPECT_FALSE(Refused(dialog, IDC_THRESH_EDIT));
   EXPECT_TRUE(MarkerAt(Histogram(dialog), 200));
