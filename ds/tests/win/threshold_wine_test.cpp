@@ -401,6 +401,41 @@ TEST_F(ThresholdTest, InteractiveOffLeavesHistogramWhiteAndPreviewAlone) {
   EXPECT_GT(mid, 100);
   EXPECT_GT(lifted, mid / 3);
 
+  // With the zoom preview's window up, Apply takes the zoom preview again
+  // (into the same window; the old images go first, so nothing is asked).
+  ClickAt(CentreOf(main, IDC_ZOOM_PREVIEW));
+  HWND zoom = nullptr;
+  for (int i = 0; i < 100 && !(zoom = FindWindowW(L"PreOutWndClass32", nullptr)); ++i) Pump(100);
+  ASSERT_NE(zoom, nullptr);
+  Pump(300);
+  RECT client;
+  GetClientRect(zoom, &client);
+  RECT zr;
+  GetWindowRect(zoom, &zr);
+  SetWindowPos(light, HWND_TOP, 0, zr.bottom + 4, 0, 0, SWP_NOSIZE);
+  Pump(200);
+  const ScreenPixels zoomBefore = CaptureClient(zoom, client);
+  TypeInto(light, IDC_LIGHT_EDIT_W, L"150");
+  ASSERT_EQ(WindowFromPoint(CentreOf(light, IDC_LIGHT_APPLY)), GetDlgItem(light, IDC_LIGHT_APPLY));
+  ClickAt(CentreOf(light, IDC_LIGHT_APPLY));
+  Pump(2000);
+  EXPECT_EQ(FindWindowW(L"PreOutWndClass32", nullptr), zoom);
+  EXPECT_FALSE(IsWindowVisible(previewWindow));
+  const ScreenPixels zoomAfter = CaptureClient(zoom, client);
+  ASSERT_EQ(zoomAfter.Pixels.size(), zoomBefore.Pixels.size());
+  lifted = darker = 0;
+  for (size_t i = 0; i < zoomBefore.Pixels.size(); ++i) {
+    const int was = RedOf(zoomBefore.Pixels[i]), now = RedOf(zoomAfter.Pixels[i]);
+    lifted += now > was;
+    darker += now < was;
+  }
+  EXPECT_GT(lifted, 100);
+  EXPECT_LT(darker, lifted / 20) << "the zoom preview is not brighter";
+  // Back to the preview window.
+  ClickAt(CentreOf(main, IDC_PREVIEW_SWITCH));
+  Pump(300);
+  ASSERT_TRUE(IsWindowVisible(previewWindow));
+
   Click(main, IDC_PREF_BUTTON);
   Pump(300);
   HWND pref = WindowWith(IDC_PREF_INTERACTIVE);
