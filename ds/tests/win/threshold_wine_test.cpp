@@ -472,24 +472,5 @@ TEST_F(ThresholdTest, InteractiveOffLeavesHistogramWhiteAndPreviewAlone) {
   CloseAll();
 }
 
-TEST_F(ThresholdTest, JapaneseWindowsHaveTheirTexts) {
-  SetCountry(81);
-  ASSERT_NO_FATAL_FAILURE(OpenWindow(false));
-  Choose(main, CMD_MODE_MONO_THRESHOLD);
-  HWND dialog = OpenTool(CMD_THRESHOLD, IDC_THRESH_SLIDER);
-  ASSERT_NE(dialog, nullptr);
-  wchar_t title[64];
-  GetWindowTextW(dialog, title, 64);
-  EXPECT_EQ(std::wstring(title), Wide("しきい値"));
-  EXPECT_EQ(Text(dialog, IDC_THRESH_LABEL), Wide("しきい値レベル:"));
-  HWND light = OpenTool(CMD_LIGHTNESS, IDC_LIGHT_LOCK);
-  ASSERT_NE(light, nullptr);
-  GetWindowTextW(light, title, 64);
-  EXPECT_EQ(std::wstring(title), Wide("明るさ"));
-  EXPECT_EQ(Text(light, IDC_LIGHT_MAX), Wide("最大 +1000"));
-  EXPECT_EQ(Text(light, IDC_LIGHT_APPLY), Wide("適用"));
-  CloseAll();
-}
-
 }  // namespace
 }  // namespace wq
