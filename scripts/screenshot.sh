@@ -8,7 +8,8 @@
 #     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
 #     scanning window (main, preview-colour, selection, zoom-window,
 #     preview-halftone, preview-grey), its tool windows (zoom, resolution,
-#     preferences, info, rulers, area) and "SCSI Information" (scsi,
+#     preferences, info, rulers, area), the threshold and lightness
+#     windows (threshold, lightness) and "SCSI Information" (scsi,
 #     scsi-board1, scsi-busscan), enabled
 #     through Wine's TWAIN manager on the virtual bus (build/wine-ds)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)

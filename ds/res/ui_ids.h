@@ -196,3 +196,33 @@
 #define IDC_BUS_SCAN_TEXT 1602
 #define IDC_PREF_SCSI 1111           /* the Preferences window's button */
 #define IDS_SCSI_BOARD 18290         /* "Board #%d" (Japanese twin at + 30) */
+
+/* Threshold and Lightness windows: English templates and Japanese twins.
+   Both place their controls at WM_INITDIALOG; the templates give sizes. */
+#define IDD_THRESHOLD 601
+#define IDD_THRESHOLD_JA 600
+#define IDC_THRESH_FRAME 602       /* etched frame round the histogram */
+#define IDC_THRESH_HISTOGRAM 603   /* 256 x 100 pixels, painted by the window */
+#define IDC_THRESH_SLIDER 604      /* TwoScrollBar32, one thumb */
+#define IDC_THRESH_LABEL 605
+#define IDC_THRESH_EDIT 606
+#define IDC_THRESH_DEFAULT 55
+#define IDD_LIGHTNESS 1001
+#define IDD_LIGHTNESS_JA 1000
+#define IDC_LIGHT_BAR_R 1002       /* bar and edit of each channel: R, G, B, W */
+#define IDC_LIGHT_EDIT_R 1003
+#define IDC_LIGHT_BAR_G 1004
+#define IDC_LIGHT_EDIT_G 1005
+#define IDC_LIGHT_BAR_B 1006
+#define IDC_LIGHT_EDIT_B 1007
+#define IDC_LIGHT_BAR_W 1008
+#define IDC_LIGHT_EDIT_W 1009
+#define IDC_LIGHT_LOCK 1010        /* LockButton32: R, G and B move together */
+#define IDC_LIGHT_MIN 1012
+#define IDC_LIGHT_MAX 1013
+#define IDC_LIGHT_LABEL_FIRST 1014   /* 1014-1017: "R:" .. "W:" */
+#define IDC_LIGHT_PERCENT_FIRST 1018 /* 1018-1021: the "%" after each edit */
+#define IDC_LIGHT_DEFAULT 55
+#define IDC_LIGHT_APPLY 56
+#define IDS_LIGHT_MIN 18340          /* "Min %d" (Japanese twin at + 30) */
+#define IDS_LIGHT_MAX 18341          /* "Max +%d" */

@@ -2,10 +2,11 @@
 // source enabled with its window through Wine's TWAIN manager on the
 // virtual bus, then a preview in full colour, the same preview in a
 // halftone mode, a framed selection, the zoom preview's own window, each
-// tool window, the rulers, the Area dialog, and "SCSI Information" on the
-// default bus with its bus-scan box. At each pose it writes the pose's name
-// into the file given with --ready and keeps its message loop running until
-// the script has taken the picture and deleted the file.
+// tool window, the rulers, the Threshold and Lightness windows, the Area
+// dialog, and "SCSI Information" on the default bus with its bus-scan box.
+// At each pose it writes the pose's name into the file given with --ready
+// and keeps its message loop running until the script has taken the picture
+// and deleted the file.
 //   ui_shot --lang en|ja --ready C:\path\ready.txt
 #include <windows.h>
 
@@ -221,6 +222,18 @@ int main(int argc, char** argv) {
     PostMessageW(pref, WM_CLOSE, 0, 0);
   }
   Pose("rulers");
+  // The Threshold window over the black-and-white preview, then the
+  // Lightness window in full colour.
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Choose(main, CMD_MODE_MONO_THRESHOLD);
+  Choose(main, CMD_THRESHOLD);
+  Pose("threshold");
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Choose(main, CMD_MODE_FULL);
+  Choose(main, CMD_LIGHTNESS);
+  Pose("lightness");
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Pump(200);
   PoseModal(main, CMD_AREA_CUSTOM, IDC_AREA_ORIGIN_X, "area");
 
   // "SCSI Information" from the Preferences window, on the default bus (two

@@ -27,6 +27,7 @@
 #include "ds/ui/uishell.h"
 #include "ds/ui/win/areadlg.h"
 #include "ds/ui/win/uishell_win.h"
+#include "ds/ui/win/tonewnd.h"
 #include "ds/ui/win/uiwin.h"
 #include "ds/base/win/source_windows.h"
 #include "ds/ui/zoom_calc.h"
@@ -202,6 +203,7 @@ void RunPreview(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_PREVIEW, BM_SETCHECK, 0, 0);
   g_MainWnd.PreviewRunning = false;
   RedrawPreviewWindow();
+  RefreshHistograms(nullptr);  // a new image: new counts
 }
 
 // The zoom preview of the crop frame, shown in its own window. A region
@@ -220,6 +222,7 @@ void RunZoomPreview(HWND dialog) {
   g_MainWnd.PreviewRunning = false;
   if (taken) OpenZoomWindow();
   else if (ZoomWindowShown()) RefreshZoomWindow();
+  if (taken) RefreshHistograms(nullptr);
   UpdateMainTexts();
 }
 
@@ -364,6 +367,7 @@ void ApplyEffects(uint32_t effects, HWND except) {
   if (effects & (kEffectRender | kEffectPreviewLost)) {
     RenderPreview();
     RedrawPreviewWindow();
+    RefreshHistograms(nullptr);
   }
   if (effects & (kEffectRender | kEffectPreviewLost | kEffectLayout)) {
     if (!ZoomPreviewExists()) CloseZoomWindow(IsWindowVisible(g_Windows.Main) != FALSE);

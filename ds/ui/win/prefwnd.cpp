@@ -6,7 +6,9 @@
 #include "ds/ui/commands.h"
 #include "ds/settings/settings.h"
 #include "ds/ui/win/scsiwnd.h"
+#include "ds/ui/win/tonewnd.h"
 #include "ds/ui/win/uiwin.h"
+#include "ds/base/win/source_windows.h"
 
 namespace wq {
 namespace {
@@ -66,6 +68,9 @@ void Changed(HWND dialog, int id) {
   for (const Check& c : kChecks)
     if (c.id == id) s.*c.field = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? c.on : c.off;
   if (id == IDC_PREF_SHOWINFO) ShowInfoWindow(s.ShowInfo == 1);
+  // "Apply" of the Lightness window is there for the interactive preview only.
+  if (id == IDC_PREF_INTERACTIVE && g_Windows.Lightness && IsWindow(g_Windows.Lightness))
+    SendMessageW(g_Windows.Lightness, kMsgInteractive, 0, 0);
   ApplyEffects(PreferenceEffects(id), dialog);
 }
 

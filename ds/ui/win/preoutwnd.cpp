@@ -360,6 +360,8 @@ void OpenZoomWindow() {
     RefreshHistograms(nullptr);
   }
   ShowWindow(w, SW_SHOW);
+  // A window already open shows the new images, not its old pixels.
+  InvalidateRect(w, nullptr, FALSE);
   UpdateWindow(w);
   SetActiveWindow(w);
   g_Out.Ready = true;

@@ -9,6 +9,7 @@
 #include "ds/ui/placement.h"
 #include "ds/settings/settings.h"
 #include "ds/settings/settings_store.h"
+#include "ds/ui/win/tonetools.h"
 #include "ds/ui/win/uiwin.h"
 #include "ds/base/win/source_windows.h"
 
@@ -32,6 +33,11 @@ const ToolDef kTools[] = {
      nullptr, nullptr, ResolutionEntriesValid},
     {kToolPreference, &g_Windows.Preference, IDD_PREFERENCE, IDD_PREFERENCE_JA, PreferenceProc,
      &ScanSettings::PrefRect, &ScanSettings::PrefOpen, nullptr},
+    // Threshold and Lightness.
+    {kToolThreshold, &g_Windows.Threshold, IDD_THRESHOLD, IDD_THRESHOLD_JA, ThresholdProc,
+     &ScanSettings::ThresholdRect, &ScanSettings::ThresholdOpen, ThresholdEntriesValid},
+    {kToolLightness, &g_Windows.Lightness, IDD_LIGHTNESS, IDD_LIGHTNESS_JA, LightnessProc,
+     &ScanSettings::LightnessRect, &ScanSettings::LightnessOpen, LightnessEntriesValid},
 };
 
 const ToolDef* Find(int tool) {
