@@ -11,6 +11,7 @@
 #     preferences, info, rulers, area) and "SCSI Information" (scsi,
 #     scsi-board1, scsi-busscan), enabled
 #     through Wine's TWAIN manager on the virtual bus (build/wine-ds)
+#     and the image-adjust window's two pages (adjust-brightness, adjust-levels)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)
 # inside a Wine desktop window, so that Wine draws the window frames.
 set -eo pipefail

@@ -9,6 +9,7 @@
 #include "ds/ui/placement.h"
 #include "ds/settings/settings.h"
 #include "ds/settings/settings_store.h"
+#include "ds/ui/win/adjustwnd.h"
 #include "ds/ui/win/uiwin.h"
 #include "ds/base/win/source_windows.h"
 
@@ -32,6 +33,10 @@ const ToolDef kTools[] = {
      nullptr, nullptr, ResolutionEntriesValid},
     {kToolPreference, &g_Windows.Preference, IDD_PREFERENCE, IDD_PREFERENCE_JA, PreferenceProc,
      &ScanSettings::PrefRect, &ScanSettings::PrefOpen, nullptr},
+    // The image adjustment.
+    {kToolImageAdjust, &g_Windows.ImageAdjust, IDD_IMAGE_ADJUST, IDD_IMAGE_ADJUST_JA,
+     ImageAdjustProc, &ScanSettings::ImageAdjustRect, &ScanSettings::ImageAdjustOpen,
+     ImageAdjustEntriesValid},
 };
 
 const ToolDef* Find(int tool) {

@@ -55,7 +55,8 @@ void ScreenSize(int* width, int* height) {
 // The tool windows this build has; the others come with later work.
 bool ToolAvailable(int tool) {
   return tool == kToolZoom || tool == kToolResolution || tool == kToolPreference ||
-         tool == kToolArea;
+         tool == kToolArea ||
+         tool == kToolImageAdjust;
 }
 
 bool RegisterClasses() {
