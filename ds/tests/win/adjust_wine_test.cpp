@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ds/tests/win/screen_pixels.h"
@@ -64,12 +65,11 @@ Table BrightnessContrast(int b, int c) {
 }
 
 bool OnSelectionOutline(int x, int y) {
-  const int fx = x, fy = y;
-  auto near = [](int a, int b) { return a >= b - 3 && a <= b + 3; };
-  const bool inX = fx >= kSelection.left - 3 && fx <= kSelection.right + 3;
-  const bool inY = fy >= kSelection.top - 3 && fy <= kSelection.bottom + 3;
-  return (inX && (near(fy, kSelection.top) || near(fy, kSelection.bottom - 1))) ||
-         (inY && (near(fx, kSelection.left) || near(fx, kSelection.right - 1)));
+  auto within = [](int a, int b) { return a >= b - 3 && a <= b + 3; };
+  const bool inX = x >= kSelection.left - 3 && x <= kSelection.right + 3;
+  const bool inY = y >= kSelection.top - 3 && y <= kSelection.bottom + 3;
+  return (inX && (within(y, kSelection.top) || within(y, kSelection.bottom - 1))) ||
+         (inY && (within(x, kSelection.left) || within(x, kSelection.right - 1)));
 }
 
 // A control of the window or of one of its pages.
@@ -134,6 +134,26 @@ class AdjustTest : public UiFixture {
     for (int i = 0; i < 5; ++i) Key(VK_RIGHT, true);
     for (int i = 0; i < 5; ++i) Key(VK_BACK);
     Type(text);
+  }
+  // A drag the system tracks in a loop of its own inside the button's
+  // message (a scroll bar's thumb): another hand moves and lets go.
+  void DragAside(POINT from, POINT to) {
+    MouseTo(from);
+    std::thread hand([=] {
+      Sleep(300);
+      for (int i = 1; i <= 4; ++i) {
+        SetCursorPos(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4);
+        Sleep(80);
+      }
+      INPUT up{};
+      up.type = INPUT_MOUSE;
+      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(1, &up, sizeof up);
+    });
+    Button(true);
+    Pump(900);
+    hand.join();
+    Pump(200);
   }
   ScreenPixels Shot() {
     SetWindowPos(preview, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -206,7 +226,7 @@ TEST_F(AdjustTest, BrightnessAndContrastShowOnThePreviewAndInTheScan) {
 
   // The brightness thumb dragged right from the middle, the contrast typed.
   const POINT thumb = CentreOf(GetParent(Item(IDC_BRIGHT_BAR)), IDC_BRIGHT_BAR);
-  Drag(thumb, POINT{thumb.x + 40, thumb.y});
+  DragAside(thumb, POINT{thumb.x + 40, thumb.y});
   const int b = Number(IDC_BRIGHT_EDIT);
   EXPECT_GT(b, 10);
   EXPECT_LE(b, 127);
@@ -313,7 +333,7 @@ TEST_F(AdjustTest, PickersOnTheGreyPreviewSetTheInputLevels) {
       }
     return false;
   };
-  POINT light, dark;
+  POINT light{-1, -1}, dark{-1, -1};
   ASSERT_TRUE(find([](int v) { return v >= 240; }, &light));
   ASSERT_TRUE(find([](int v) { return v < 16; }, &dark));
 
@@ -326,7 +346,8 @@ TEST_F(AdjustTest, PickersOnTheGreyPreviewSetTheInputLevels) {
 
   // A black point of 240 or more: input black 239; no new selection drawn.
   MouseTo(At(light.x, light.y));
-  CURSORINFO ci{sizeof ci};
+  CURSORINFO ci{};
+  ci.cbSize = sizeof ci;
   GetCursorInfo(&ci);
   EXPECT_NE(ci.hCursor, LoadCursor(nullptr, IDC_CROSS));
   EXPECT_NE(ci.hCursor, LoadCursor(nullptr, IDC_ARROW));
