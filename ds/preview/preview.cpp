@@ -10,6 +10,7 @@
 #include "ds/base/messages.h"
 #include "ds/base/text.h"
 #include "ds/base/memory.h"
+#include "ds/pipeline/tone.h"
 #include "ds/preview/preview_file.h"
 #include "ds/preview/preview_render.h"
 #include "ds/scan/progress.h"
@@ -210,6 +211,9 @@ bool TakePreview() {
   {
     AreaGuard area(s);
     area.Set(region);
+    // A preview is a job too: its settings in effect say which mode the
+    // histogram it leaves belongs to.
+    SnapshotSettings(s);
     started = StartScanJob(kPreviewScan);
   }
   if (!started) {
@@ -253,6 +257,9 @@ bool TakeZoomPreview() {
   {
     AreaGuard area(s);
     area.Set(region);
+    // A preview is a job too: its settings in effect say which mode the
+    // histogram it leaves belongs to.
+    SnapshotSettings(s);
     started = StartScanJob(kZoomPreviewScan);
   }
   if (!started) {

@@ -28,6 +28,7 @@ struct PreviewState {
   PreviewImage Preview;  // always the whole bed
   PreviewImage Zoom;     // the region around the selection
   bool ZoomClipped[4];   // sides of the zoom region cut by the bed: left, top, right, bottom
+  bool ZoomShown;        // the zoom preview's window is open: it is the image shown
 };
 extern PreviewState g_Preview;
 

@@ -3,6 +3,7 @@
 // adjustment and the mode's conversion, in screen byte order.
 #include "ds/preview/preview_render.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <initializer_list>
@@ -53,7 +54,9 @@ void PrepareRender(const ScanSettings& s, const uint8_t* matchTable, RenderSetup
 }
 
 bool RenderImage(const RenderSetup& setup, const uint8_t* raw, uint8_t* screen, int32_t width,
-                 int32_t height, uint32_t stride) {
+                 int32_t height, uint32_t stride, ToneHistogram* histogram,
+                 const ImageRegion* region) {
+  if (histogram) ClearHistogram(histogram);
   if (!raw || !screen || width <= 0 || height <= 0) return false;
   const SettingsInEffect& e = setup.Effect;
   const ToneTables& t = setup.Tables;
@@ -65,7 +68,8 @@ bool RenderImage(const RenderSetup& setup, const uint8_t* raw, uint8_t* screen, 
   const bool adjust = !nativeBilevel && !AdjustIsIdentity(e);
   // Without the edge filter and colour matching in between, the download
   // and adjustment tables go in one lookup.
-  const bool folded = adjust && !setup.EdgeFilter && !setup.MatchTable;
+  // The histogram counts what enters the adjustment, so it keeps them apart.
+  const bool folded = adjust && !setup.EdgeFilter && !setup.MatchTable && !histogram;
   const bool reversed = e.Binary == 2;
 
   // Work lines: the edge ring, the error lines, the palette reduction.
@@ -114,6 +118,10 @@ bool RenderImage(const RenderSetup& setup, const uint8_t* raw, uint8_t* screen, 
 
   // 3. Colour matching.
   if (setup.MatchTable) ColourMatchStrip(setup.MatchTable, screen, stride, size_t(height), n);
+  if (histogram) {
+    const ImageRegion all{0, 0, width, height};
+    CountHistogram(screen, width, height, stride, region ? *region : all, histogram);
+  }
 
   // 4. Adjustment and the mode's conversion, row by row from the top.
   int16_t* errR = errors.empty() ? nullptr : errors.data();
@@ -149,16 +157,37 @@ bool RenderImage(const RenderSetup& setup, const uint8_t* raw, uint8_t* screen, 
   return true;
 }
 
+ImageRegion HistogramRegion(const ScanSettings& s, const PreviewImage& image) {
+  const ImageRegion all{0, 0, image.Width, image.Height};
+  const SettingsRect& crop = s.PreCropRect;
+  if (crop.Right <= crop.Left || crop.Bottom <= crop.Top || image.Resolution <= 0) return all;
+  const AreaRect a = SelectionRect(s);
+  const auto px = [&](int32_t units) { return int32_t(int64_t(units) * image.Resolution / 25); };
+  ImageRegion r{px(a.Left - image.Covers.Left), px(a.Top - image.Covers.Top),
+                px(a.Right - image.Covers.Left), px(a.Bottom - image.Covers.Top)};
+  r.Left = std::max<int32_t>(r.Left, 0);
+  r.Top = std::max<int32_t>(r.Top, 0);
+  r.Right = std::min(r.Right, image.Width);
+  r.Bottom = std::min(r.Bottom, image.Height);
+  // A selection off the image counts nothing rather than something else.
+  return r;
+}
+
 bool RenderPreview() {
   if (!g_Settings) return false;
   RenderSetup* setup = new (std::nothrow) RenderSetup;
   if (!setup) return false;
   PrepareRender(*g_Settings, g_ColourMatch.Table, setup);
+  const PreviewImage* shown =
+      g_Preview.ZoomShown && g_Preview.Zoom.Raw ? &g_Preview.Zoom : &g_Preview.Preview;
+  ClearHistogram(&g_Histogram);
   bool ok = true;
-  for (PreviewImage* image : {&g_Preview.Preview, &g_Preview.Zoom})
-    if (image->Raw && image->Screen)
-      ok = RenderImage(*setup, image->Raw, image->Screen, image->Width, image->Height,
-                       image->Stride) && ok;
+  for (PreviewImage* image : {&g_Preview.Preview, &g_Preview.Zoom}) {
+    if (!image->Raw || !image->Screen) continue;
+    const ImageRegion region = HistogramRegion(*g_Settings, *image);
+    ok = RenderImage(*setup, image->Raw, image->Screen, image->Width, image->Height, image->Stride,
+                     image == shown ? &g_Histogram : nullptr, &region) && ok;
+  }
   delete setup;
   return ok;
 }

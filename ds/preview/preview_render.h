@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 
+#include "ds/adjust/histogram.h"
 #include "ds/pipeline/effect.h"
 #include "ds/pipeline/tone.h"
 
@@ -26,11 +27,19 @@ void PrepareRender(const ScanSettings& s, const uint8_t* matchTable, RenderSetup
 // Renders `height` rows (bottom-up, `stride` apart) of red, green, blue
 // pixels into `screen` (blue, green, red, the same layout). False when
 // the work lines cannot be had (the screen copy is then a plain copy).
+// With `histogram`, the region's pixels are counted as they enter the
+// adjustment.
 bool RenderImage(const RenderSetup& setup, const uint8_t* raw, uint8_t* screen, int32_t width,
-                 int32_t height, uint32_t stride);
+                 int32_t height, uint32_t stride, ToneHistogram* histogram = nullptr,
+                 const ImageRegion* region = nullptr);
+
+struct PreviewImage;
+// The pixels of the image the selection covers; the whole image when
+// nothing is selected.
+ImageRegion HistogramRegion(const ScanSettings& s, const PreviewImage& image);
 
 // The screen copies of the preview and the zoom preview from the settings
-// of now.
+// of now, and g_Histogram from the one shown.
 bool RenderPreview();
 
 }  // namespace wq

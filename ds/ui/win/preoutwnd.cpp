@@ -10,12 +10,14 @@
 #include "ds/base/win/source_windows.h"
 #include "ds/core/win/host_win.h"
 #include "ds/preview/preview.h"
+#include "ds/preview/preview_render.h"
 #include "ds/res/ui_ids.h"
 #include "ds/settings/settings.h"
 #include "ds/ui/commands.h"
 #include "ds/ui/placement.h"
 #include "ds/ui/selection.h"
 #include "ds/ui/win/adjustwnd.h"
+#include "ds/ui/win/tonewnd.h"
 #include "ds/ui/win/uiwin.h"
 
 namespace wq {
@@ -337,6 +339,7 @@ LRESULT CALLBACK PreOutScanProc(HWND window, UINT message, WPARAM wParam, LPARAM
       StopTimer(window);
       GetWindowRect(window, &g_Out.Placement);
       g_Out.Ready = false;
+      g_Preview.ZoomShown = false;
       if (g_Windows.ZoomPreview == window) g_Windows.ZoomPreview = nullptr;
       return 0;
   }
@@ -371,6 +374,12 @@ void OpenZoomWindow() {
     g_Windows.ZoomPreview = w;
   }
   if (g_Windows.Preview) ShowWindow(g_Windows.Preview, SW_HIDE);
+  if (!g_Preview.ZoomShown) {
+    // The tone windows' histogram is that of the image shown.
+    g_Preview.ZoomShown = true;
+    RenderPreview();
+    RefreshHistograms(nullptr);
+  }
   ShowWindow(w, SW_SHOW);
   UpdateWindow(w);
   SetActiveWindow(w);
@@ -383,6 +392,8 @@ void CloseZoomWindow(bool showPreview) {
   g_Windows.ZoomPreview = nullptr;
   if (!w || !IsWindow(w)) return;
   DestroyWindow(w);
+  RenderPreview();
+  RefreshHistograms(nullptr);
   if (showPreview && g_Windows.Preview) ShowWindow(g_Windows.Preview, SW_SHOWNOACTIVATE);
 }
 
