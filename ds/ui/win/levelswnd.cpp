@@ -104,6 +104,9 @@ int CommandOfColour(int inputColor) {
 
 void Layout(HWND page) {
   for (const Place& p : kPlaces) MoveWindow(GetDlgItem(page, p.Id), p.X, p.Y, p.W, p.H, FALSE);
+  // The histogram's and the gradient's places only: the page paints there.
+  ShowWindow(GetDlgItem(page, IDC_LEVELS_HISTOGRAM), SW_HIDE);
+  ShowWindow(GetDlgItem(page, IDC_LEVELS_GRADIENT), SW_HIDE);
   SetWindowPos(page, nullptr, 0, 0, kPageWidth, kPageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
