@@ -250,6 +250,10 @@ TEST_F(AdjustTest, BrightnessAndContrastShowOnThePreviewAndInTheScan) {
   EXPECT_EQ(Value(IDC_CONTRAST_EDIT), L"0");
   const Table identity = Levels(0, 255, 0, 255);
   ExpectPreview(before, identity, identity, identity, "default");
+
+  // The scanner's own bi-level modes have the Threshold window instead.
+  Choose(main, CMD_MODE_MONO_THRESHOLD);
+  EXPECT_FALSE(IsWindow(adjust));
   CloseAll();
 }
 
