@@ -115,7 +115,7 @@ void Tab(HWND dialog, int select) {
   }
   SwitchPickersOff();
   s.Select = int16_t(select);
-  if (select != 0) SendMessageW(g_ImageAdjust.Pages[kPageLevels], kMsgRefresh, 0, 0);
+  if (select != 0) SendMessageW(g_ImageAdjust.Pages[kPageLevels], kMsgRefresh, 1, 0);
   ShowPage(dialog);
   RefreshPreview(false);
 }

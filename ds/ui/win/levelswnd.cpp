@@ -27,11 +27,13 @@ constexpr int kInvalidEntryMessage = 16037;
 constexpr int kFieldLength = 3;
 constexpr int kSliderStyleOrdered = 1;
 
-// The page's state beside the settings: its colour menu and where the two
-// markers were last drawn (-1: not drawn).
+// The page's state beside the settings: its colour menu, where the two
+// markers were last drawn (-1: not drawn) and the mode it last took its
+// level set for.
 struct LevelsPage {
   HMENU Menu;
   int Marks[2];
+  int Mode;
 };
 LevelsPage g_Levels;
 
@@ -150,6 +152,7 @@ void Fill(HWND page) {
 void SyncForMode(HWND page) {
   ScanSettings& s = *g_Settings;
   s.InputColor = ToneIsGrey(s.Mode) ? 5 : 1;
+  g_Levels.Mode = s.Mode;
   Fill(page);
 }
 
@@ -272,6 +275,7 @@ bool Init(HWND page) {
   for (int id : kEdits) SendDlgItemMessageW(page, id, EM_LIMITTEXT, kFieldLength, 0);
   // A set saved for another kind of mode gives way to the mode's own.
   ScanSettings& s = *g_Settings;
+  g_Levels.Mode = s.Mode;
   if (ToneIsGrey(s.Mode) != (s.InputColor == 5) || s.InputColor < 1 || s.InputColor > 5)
     SyncForMode(page);
   else
@@ -332,8 +336,12 @@ INT_PTR CALLBACK InputOutputProc(HWND page, UINT message, WPARAM wParam, LPARAM 
       if (LevelsPageValid(page)) RefreshPreview(false);
       return TRUE;
     case kMsgRefresh:
-      SwitchPickersOff();
-      SyncForMode(page);
+      // The tab to this page resynchronises always (wParam 1); the scanning
+      // window's refresh, which other settings send too, when the mode changed.
+      if (wParam == 1 || g_Settings->Mode != g_Levels.Mode) {
+        SwitchPickersOff();
+        SyncForMode(page);
+      }
       return TRUE;
     case kMsgLevelsChanged:
     case kMsgReloadPage:
