@@ -9,9 +9,10 @@
 #     scanning window (main, preview-colour, selection, zoom-window,
 #     preview-halftone, preview-grey), its tool windows (zoom, resolution,
 #     preferences, info, rulers, area), the threshold and lightness
-#     windows (threshold, lightness) and "SCSI Information" (scsi,
-#     scsi-board1, scsi-busscan), enabled
-#     through Wine's TWAIN manager on the virtual bus (build/wine-ds)
+#     windows (threshold, lightness), the image-adjust window's two pages
+#     (adjust-brightness, adjust-levels) and "SCSI Information" (scsi,
+#     scsi-board1, scsi-busscan), enabled through Wine's TWAIN manager on
+#     the virtual bus (build/wine-ds)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)
 # inside a Wine desktop window, so that Wine draws the window frames.
 set -eo pipefail

@@ -226,3 +226,52 @@
 #define IDC_LIGHT_APPLY 56
 #define IDS_LIGHT_MIN 18340          /* "Min %d" (Japanese twin at + 30) */
 #define IDS_LIGHT_MAX 18341          /* "Max +%d" */
+/* "Image Adjust": the window with its two tab buttons and the two pages
+   shown in it one at a time (child dialogs), English and Japanese; the
+   levels page's colour menu and the three values of "Auto". */
+#define IDD_IMAGE_ADJUST 1800
+#define IDD_IMAGE_ADJUST_JA 1801
+#define IDC_ADJUST_AUTO 1802         /* GraphButton32 */
+#define IDC_ADJUST_TAB_BC 1803       /* brightness and contrast */
+#define IDC_ADJUST_TAB_LEVELS 1804
+#define IDC_ADJUST_DEFAULT 55
+#define IDD_BRIGHTNESS 501
+#define IDD_BRIGHTNESS_JA 500
+#define IDC_BRIGHT_BAR 502
+#define IDC_BRIGHT_EDIT 503
+#define IDC_CONTRAST_BAR 504
+#define IDC_BRIGHT_LABEL 505
+#define IDC_CONTRAST_LABEL 506
+#define IDC_BRIGHT_MIN 507
+#define IDC_BRIGHT_MAX 508
+#define IDC_CONTRAST_MIN 509
+#define IDC_CONTRAST_MAX 510
+#define IDC_CONTRAST_EDIT 515
+#define IDD_LEVELS 1700
+#define IDD_LEVELS_JA 1701
+#define IDC_LEVELS_FRAME 1702
+#define IDC_LEVELS_COLOR_LABEL 1703
+#define IDC_LEVELS_CHANNEL 1704
+#define IDC_LEVELS_MENU 1705         /* PopupButton32 */
+#define IDC_LEVELS_HISTOGRAM 1706    /* hidden: the histogram's place, 256 x 100 */
+#define IDC_LEVELS_INPUT 1707        /* TwoScrollBar32, ordered */
+#define IDC_LEVELS_INPUT_LABEL 1708
+#define IDC_LEVELS_IN_BLACK 1709
+#define IDC_LEVELS_IN_WHITE 1710
+#define IDC_LEVELS_PICK_BLACK 1711   /* LockButton32 toggles */
+#define IDC_LEVELS_PICK_WHITE 1712
+#define IDC_LEVELS_OUTPUT_LABEL 1713
+#define IDC_LEVELS_GRADIENT 1714     /* hidden: the gradient bar's place */
+#define IDC_LEVELS_OUTPUT 1715       /* TwoScrollBar32, ordered */
+#define IDC_LEVELS_OUT_BLACK 1717
+#define IDC_LEVELS_OUT_WHITE 1718
+#define IDM_LEVELS_COLOUR 83
+#define IDM_LEVELS_COLOUR_JA 84
+#define CMD_LEVELS_RED 10261
+#define CMD_LEVELS_GREEN 10262
+#define CMD_LEVELS_BLUE 10263
+#define CMD_LEVELS_RGB 10264
+#define CMD_LEVELS_GRAY 10265
+#define IDR_AUTO_VALUES 22041        /* RCDATA: cut-off, cap, span factor */
+#define IDC_PICK_BLACK_CURSOR 1720   /* the preview's cursors while a picker is on */
+#define IDC_PICK_WHITE_CURSOR 1721

@@ -40,6 +40,12 @@ BOOL CALLBACK FindMain(HWND w, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK FindImageAdjust(HWND w, LPARAM) {
+  if (!IsWindowVisible(w) || !GetDlgItem(w, IDC_ADJUST_TAB_LEVELS)) return TRUE;
+  g_Found = w;
+  return FALSE;
+}
+
 bool Announce(const char* name) {
   FILE* f = fopen(g_Ready.c_str(), "wb");
   if (!f) return false;
@@ -185,6 +191,15 @@ int main(int argc, char** argv) {
   Choose(main, CMD_MODE_FULL);
 
   g_Keep[0] = main;
+  // "Image Adjust" on each of its pages, over the colour preview.
+  Choose(main, CMD_IMAGE_ADJUST);
+  Pose("adjust-brightness");
+  g_Found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindImageAdjust, 0);
+  if (g_Found) Click(g_Found, IDC_ADJUST_TAB_LEVELS);
+  Pose("adjust-levels");
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Pump(200);
   Choose(main, CMD_ZOOM_ON);
   Pose("zoom");
   Choose(main, CMD_ZOOM_OFF);

@@ -16,6 +16,7 @@
 #include "ds/ui/commands.h"
 #include "ds/ui/placement.h"
 #include "ds/ui/selection.h"
+#include "ds/ui/win/adjustwnd.h"
 #include "ds/ui/win/tonewnd.h"
 #include "ds/ui/win/uiwin.h"
 
@@ -203,6 +204,16 @@ bool CropMakesArea() {
          (g_Out.Crop.Bottom - g_Out.Crop.Top) * spanY / z.Height >= 1;
 }
 
+// With a picker on, the pointer picks from the zoom preview at screen scale
+// and the button sets the point.
+void PickerAt(PixelPoint p, bool pressed) {
+  const PixelRect f = Frame();
+  const bool inside = Contains(f, p) && g_Preview.Zoom.Raw;
+  const int32_t x = inside ? p.X - f.Left : -1, y = inside ? p.Y - f.Top : -1;
+  if (pressed && inside) ApplyPickAt(g_Preview.Zoom, x, y);
+  else if (!pressed) PickAt(g_Preview.Zoom, x, y);
+}
+
 void ButtonDown(HWND window, PixelPoint p) {
   if (!g_Settings || g_Out.Drag.Active) return;
   StopTimer(window);
@@ -276,6 +287,10 @@ LRESULT CALLBACK PreOutScanProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (wParam == kFrameTimer) Tick(window);
       return 0;
     case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && !g_Out.Drag.Active && PickerOn()) {
+        SetCursor(PickerCursor());
+        return TRUE;
+      }
       if (LOWORD(lParam) == HTCLIENT && !g_Out.Drag.Active) {
         POINT p;
         GetCursorPos(&p);
@@ -288,10 +303,16 @@ LRESULT CALLBACK PreOutScanProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second press is a press
-      ButtonDown(window, PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (PickerOn() && !g_Out.Drag.Active)
+        PickerAt(PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, true);
+      else
+        ButtonDown(window, PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_MOUSEMOVE:
-      PointerMoved(window, PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (PickerOn() && !g_Out.Drag.Active)
+        PickerAt(PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
+      else
+        PointerMoved(window, PixelPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_LBUTTONUP:
       ButtonUp(window);

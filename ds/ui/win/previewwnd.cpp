@@ -18,6 +18,7 @@
 #include "ds/ui/placement.h"
 #include "ds/ui/selection.h"
 #include "ds/ui/units.h"
+#include "ds/ui/win/adjustwnd.h"
 #include "ds/ui/win/uiwin.h"
 
 namespace wq {
@@ -89,14 +90,21 @@ POINT InView(int32_t x, int32_t y) {
   return POINT{p.X, p.Y};
 }
 
-void DrawImage(HDC dc, const RECT& frame, const PreviewImage& image) {
-  if (!image.Screen || !g_Settings) return;
+// Where the image's corners fall in the window.
+RECT ImageInWindow(const RECT& frame, const PreviewImage& image) {
   const AreaRect bed = CurrentBed(*g_Settings);
   const int model = g_Settings->Model;
   const POINT a = InView(frame.left + ToFrame(image.Covers.Left - bed.Left, model),
                          frame.top + ToFrame(image.Covers.Top - bed.Top, model));
   const POINT b = InView(frame.left + ToFrame(image.Covers.Right - bed.Left, model),
                          frame.top + ToFrame(image.Covers.Bottom - bed.Top, model));
+  return RECT{a.x, a.y, b.x, b.y};
+}
+
+void DrawImage(HDC dc, const RECT& frame, const PreviewImage& image) {
+  if (!image.Screen || !g_Settings) return;
+  const RECT shown = ImageInWindow(frame, image);
+  const POINT a{shown.left, shown.top}, b{shown.right, shown.bottom};
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = image.Width;
@@ -242,6 +250,31 @@ void AreaChanged() {
   RefreshInfoWindow();
 }
 
+// The preview image's pixel under a window point (rows from the top); false
+// outside the image or the frame that shows it.
+bool ImagePixelAt(PixelPoint p, int32_t* x, int32_t* y) {
+  const PreviewImage& image = g_Preview.Preview;
+  if (!g_Settings || !image.Raw || image.Width <= 0 || image.Height <= 0) return false;
+  if (!Contains(FramePixels(), p)) return false;
+  const RECT r = ImageInWindow(FrameRect(), image);
+  if (p.X < r.left || p.X >= r.right || p.Y < r.top || p.Y >= r.bottom) return false;
+  *x = int32_t(int64_t(p.X - r.left) * image.Width / (r.right - r.left));
+  *y = int32_t(int64_t(p.Y - r.top) * image.Height / (r.bottom - r.top));
+  return true;
+}
+
+// With a picker on, the pointer picks colours and the button sets the point.
+void PickerMoved(PixelPoint p) {
+  int32_t x = -1, y = -1;
+  ImagePixelAt(p, &x, &y);
+  PickAt(g_Preview.Preview, x, y);
+}
+
+void PickerPressed(PixelPoint p) {
+  int32_t x, y;
+  if (ImagePixelAt(p, &x, &y)) ApplyPickAt(g_Preview.Preview, x, y);
+}
+
 void ButtonDown(HWND window, PixelPoint p) {
   if (!g_Settings || g_Mouse.Drag.Active) return;
   const PixelRect frame = FramePixels();
@@ -324,6 +357,10 @@ LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && !g_Mouse.Drag.Active && PickerOn()) {
+        SetCursor(PickerCursor());
+        return TRUE;
+      }
       if (LOWORD(lParam) == HTCLIENT && !g_Mouse.Drag.Active) {
         POINT p;
         GetCursorPos(&p);
@@ -334,10 +371,12 @@ LRESULT CALLBACK PreScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second press is a press
-      ButtonDown(window, ToPoint(lParam));
+      if (PickerOn() && !g_Mouse.Drag.Active) PickerPressed(ToPoint(lParam));
+      else ButtonDown(window, ToPoint(lParam));
       return 0;
     case WM_MOUSEMOVE:
-      PointerMoved(window, ToPoint(lParam));
+      if (PickerOn() && !g_Mouse.Drag.Active) PickerMoved(ToPoint(lParam));
+      else PointerMoved(window, ToPoint(lParam));
       return 0;
     case WM_LBUTTONUP:
       ButtonUp(window);

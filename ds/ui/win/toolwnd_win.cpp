@@ -10,6 +10,7 @@
 #include "ds/settings/settings.h"
 #include "ds/settings/settings_store.h"
 #include "ds/ui/win/tonetools.h"
+#include "ds/ui/win/adjustwnd.h"
 #include "ds/ui/win/uiwin.h"
 #include "ds/base/win/source_windows.h"
 
@@ -38,6 +39,10 @@ const ToolDef kTools[] = {
      &ScanSettings::ThresholdRect, &ScanSettings::ThresholdOpen, ThresholdEntriesValid},
     {kToolLightness, &g_Windows.Lightness, IDD_LIGHTNESS, IDD_LIGHTNESS_JA, LightnessProc,
      &ScanSettings::LightnessRect, &ScanSettings::LightnessOpen, LightnessEntriesValid},
+    // The image adjustment.
+    {kToolImageAdjust, &g_Windows.ImageAdjust, IDD_IMAGE_ADJUST, IDD_IMAGE_ADJUST_JA,
+     ImageAdjustProc, &ScanSettings::ImageAdjustRect, &ScanSettings::ImageAdjustOpen,
+     ImageAdjustEntriesValid},
 };
 
 const ToolDef* Find(int tool) {

@@ -56,7 +56,7 @@ void ScreenSize(int* width, int* height) {
 bool ToolAvailable(int tool) {
   return tool == kToolZoom || tool == kToolResolution || tool == kToolPreference ||
          tool == kToolArea ||
-         tool == kToolThreshold || tool == kToolLightness;
+         tool == kToolThreshold || tool == kToolLightness || tool == kToolImageAdjust;
 }
 
 bool RegisterClasses() {
