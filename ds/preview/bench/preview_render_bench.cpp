@@ -72,15 +72,22 @@ double MemcpySeconds(size_t bytes) {
   return best;
 }
 
-void Render(benchmark::State& state) {
-  const int mode = int(state.range(0));
-  const Bed& bed = FullBed();
+// The WQ490's settings in a mode: the defaults, or a fresh user's.
+std::unique_ptr<wq::ScanSettings> WQ490Settings(int mode, bool firstUse) {
   std::unique_ptr<wq::ScanSettings> s(new wq::ScanSettings{});
   wq::SettingsEnvironment env{};
   env.Measure = 1;
   wq::SettingsDefaults(*s, env);
   s->Model = 3;
+  if (firstUse) wq::ApplyFirstUse(*s, false);
   s->Mode = int16_t(mode);
+  return s;
+}
+
+void Render(benchmark::State& state) {
+  const int mode = int(state.range(0));
+  const Bed& bed = FullBed();
+  std::unique_ptr<wq::ScanSettings> s = WQ490Settings(mode, false);
   s->Gamma = 1;
   wq::RenderSetup setup;
   wq::PrepareRender(*s, nullptr, &setup);
@@ -101,13 +108,7 @@ void Render(benchmark::State& state) {
 void ToneRefresh(benchmark::State& state) {
   const int mode = int(state.range(0));
   const Bed& bed = FullBed();
-  std::unique_ptr<wq::ScanSettings> s(new wq::ScanSettings{});
-  wq::SettingsEnvironment env{};
-  env.Measure = 1;
-  wq::SettingsDefaults(*s, env);
-  s->Model = 3;
-  wq::ApplyFirstUse(*s, false);
-  s->Mode = int16_t(mode);
+  std::unique_ptr<wq::ScanSettings> s = WQ490Settings(mode, true);
   s->ThresholdW = 100;
   s->Select = 1;
   for (int set = 0; set < 5; ++set) {

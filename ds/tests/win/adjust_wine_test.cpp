@@ -13,7 +13,6 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ds/tests/win/screen_pixels.h"
@@ -105,12 +104,7 @@ class AdjustTest : public UiFixture {
     Choose(main, CMD_ADJUST_NONE);
     preview = FindWindowW(L"PreviewWndClass32", nullptr);
     ASSERT_NE(preview, nullptr);
-    const std::string work = SourceDir() + "@PRTMP1.IMG";
-    DeleteFileA(work.c_str());
-    ClickAt(CentreOf(main, IDC_PREVIEW));
-    for (int i = 0; i < 100 && !FileExists(work); ++i) Pump(100);
-    ASSERT_TRUE(FileExists(work));
-    Pump(300);
+    TakePreviewBy(main);
     ClickAt(At(165, 272));  // below the paper: no selection
     Drag(At(kSelection.left, kSelection.top), At(kSelection.right - 1, kSelection.bottom - 1));
     Choose(main, CMD_IMAGE_ADJUST);
@@ -138,21 +132,7 @@ class AdjustTest : public UiFixture {
   // A drag the system tracks in a loop of its own inside the button's
   // message (a scroll bar's thumb): another hand moves and lets go.
   void DragAside(POINT from, POINT to) {
-    MouseTo(from);
-    std::thread hand([=] {
-      Sleep(300);
-      for (int i = 1; i <= 4; ++i) {
-        SetCursorPos(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4);
-        Sleep(80);
-      }
-      INPUT up{};
-      up.type = INPUT_MOUSE;
-      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(1, &up, sizeof up);
-    });
-    Button(true);
-    Pump(900);
-    hand.join();
+    PressHeld(from, to, 300, 80, 900);
     Pump(200);
   }
   ScreenPixels Shot() {

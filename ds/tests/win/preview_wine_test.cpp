@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ds/tests/win/ui_fixture.h"
@@ -61,14 +60,7 @@ class PreviewTest : public UiFixture {
     ASSERT_TRUE(IsWindowVisible(window));
     if (preview) TakePreview();
   }
-  void TakePreview() {
-    const std::string work = SourceDir() + "@PRTMP1.IMG";
-    DeleteFileA(work.c_str());
-    ClickAt(CentreOf(main, IDC_PREVIEW));
-    for (int i = 0; i < 100 && !FileExists(work); ++i) Pump(100);
-    ASSERT_TRUE(FileExists(work));
-    Pump(300);
-  }
+  void TakePreview() { TakePreviewBy(main); }
   // A frame pixel of the preview window on the screen.
   POINT At(int x, int y) const { return OnScreen(window, kMargin + ruler + x, kMargin + ruler + y); }
   Area Layout() {
@@ -114,21 +106,7 @@ class PreviewTest : public UiFixture {
     RECT r;
     GetWindowRect(w, &r);
     const POINT from{r.right - 2, r.bottom - 2};
-    MouseTo(from);
-    std::thread hand([=] {
-      Sleep(400);
-      for (int i = 1; i <= 4; ++i) {
-        SetCursorPos(from.x + dx * i / 4, from.y + dy * i / 4);
-        Sleep(100);
-      }
-      INPUT up{};
-      up.type = INPUT_MOUSE;
-      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(1, &up, sizeof up);
-    });
-    Button(true);
-    Pump(1200);
-    hand.join();
+    PressHeld(from, POINT{from.x + dx, from.y + dy}, 400, 100, 1200);
     Pump(300);
   }
   void CloseAll() {

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ds/tests/win/screen_pixels.h"
@@ -49,12 +48,7 @@ class ThresholdTest : public UiFixture {
   }
   // A preview by the main window's button, or by another window's.
   void TakePreview(HWND window = nullptr, int button = IDC_PREVIEW) {
-    const std::string work = SourceDir() + "@PRTMP1.IMG";
-    DeleteFileA(work.c_str());
-    ClickAt(CentreOf(window ? window : main, button));
-    for (int i = 0; i < 100 && !FileExists(work); ++i) Pump(100);
-    ASSERT_TRUE(FileExists(work));
-    Pump(300);
+    TakePreviewBy(window ? window : main, button);
   }
   void CloseAll() {
     if (app.SourceOpen) {
@@ -112,19 +106,7 @@ class ThresholdTest : public UiFixture {
   }
   // A press on a standard scroll bar runs the bar's own loop until the
   // button comes up: another hand lets go before the bar repeats.
-  void ClickHeld(POINT p) {
-    MouseTo(p);
-    std::thread hand([] {
-      Sleep(100);
-      INPUT up{};
-      up.type = INPUT_MOUSE;
-      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(1, &up, sizeof up);
-    });
-    Button(true);
-    Pump(200);
-    hand.join();
-  }
+  void ClickHeld(POINT p) { PressHeld(p, p, 100, 0, 200); }
   HWND Focus() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

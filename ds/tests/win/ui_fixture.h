@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 #include "ds/res/ui_ids.h"
 #include "ds/tests/win/manager_fixture.h"
@@ -161,6 +162,36 @@ class UiFixture : public ManagerTest {
         Key(WORD(vk & 0xFF));
       }
     }
+  }
+  // A preview by a button (the main window's Preview unless told), done
+  // when the source has written its work copy.
+  void TakePreviewBy(HWND window, int button = IDC_PREVIEW) {
+    const std::string work = SourceDir() + "@PRTMP1.IMG";
+    DeleteFileA(work.c_str());
+    ClickAt(CentreOf(window, button));
+    for (int i = 0; i < 100 && !FileExists(work); ++i) Pump(100);
+    ASSERT_TRUE(FileExists(work));
+    Pump(300);
+  }
+  // A press whose control runs a loop of its own until the button comes up
+  // (a scroll bar's thumb, a window's sizing corner): another hand moves
+  // the pointer in four steps to `to` and lets go.
+  void PressHeld(POINT from, POINT to, DWORD startMs, DWORD stepMs, DWORD pumpMs) {
+    MouseTo(from);
+    std::thread hand([=] {
+      Sleep(startMs);
+      for (int i = 1; i <= 4 && (to.x != from.x || to.y != from.y); ++i) {
+        SetCursorPos(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4);
+        Sleep(stepMs);
+      }
+      INPUT up{};
+      up.type = INPUT_MOUSE;
+      up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(1, &up, sizeof up);
+    });
+    Button(true);
+    Pump(pumpMs);
+    hand.join();
   }
   // A point of a window's client area on the screen.
   static POINT OnScreen(HWND window, int x, int y) {
