@@ -78,9 +78,14 @@ Rgb PageColour(const PageLayout& p, int32_t x, int32_t y) {
   if (!InBed(p, x, y)) return kWhite;
   if (p.content == PageContent::Film) {
     if (!InFilmFrame(x, p.width) || !InFilmFrame(y, p.length)) return kFilmBase;
-    int32_t frameW = p.width - 2 * kFilmEdge, frameL = p.length - 2 * kFilmEdge;
-    Rgb pos = PhotoColour(Scale255(x - kFilmEdge, frameW), Scale255(y - kFilmEdge, frameL));
-    return {uint8_t(255 - pos.r), uint8_t(255 - pos.g), uint8_t(255 - pos.b)};
+    // The chart shrunk into the frame, as a colour negative: light where the
+    // scene is dark, behind the film's orange mask.
+    const int32_t frameW = p.width - 2 * kFilmEdge, frameL = p.length - 2 * kFilmEdge;
+    const PageLayout scene{PageContent::Flatbed, 0, kRight + kMargin, kPhotoBottom + kMargin};
+    const Rgb pos = PageColour(scene, kLeft + int32_t(int64_t(x - kFilmEdge) * (kRight - kLeft) / frameW),
+                               kBarsTop + int32_t(int64_t(y - kFilmEdge) * (kPhotoBottom - kBarsTop) / frameL));
+    const auto negative = [](uint8_t v, uint8_t mask) { return uint8_t((255 - v) * mask / 255); };
+    return {negative(pos.r, kFilmMask.r), negative(pos.g, kFilmMask.g), negative(pos.b, kFilmMask.b)};
   }
   if (x < kLeft || x >= kRight) return kWhite;
   int32_t cx = x - kLeft;
@@ -146,18 +151,20 @@ void RenderRow(PageRenderer* pr, int32_t y, uint8_t* r, uint8_t* g, uint8_t* b) 
     memcpy(b, row + 2 * n, n);
     return;
   }
-  bool film = band == kBandFilm;
-  uint8_t green = film ? Scale255(y - kFilmEdge, p.length - 2 * kFilmEdge)
-                       : Scale255(y - kPhotoTop, kPhotoBottom - kPhotoTop);
+  if (band == kBandFilm) {
+    // Frames are small: the negative point by point.
+    for (size_t i = 0; i < n; ++i) {
+      const Rgb c = PageColour(p, pr->columns[i], y);
+      r[i] = c.r;
+      g[i] = c.g;
+      b[i] = c.b;
+    }
+    return;
+  }
+  uint8_t green = Scale255(y - kPhotoTop, kPhotoBottom - kPhotoTop);
   for (size_t i = 0; i < n; ++i) {
     int16_t red = pr->columnRed[i];
-    Rgb c;
-    if (red == kColumnWhite) c = kWhite;
-    else if (red == kColumnBase) c = kFilmBase;
-    else {
-      c = PhotoColour(uint8_t(red), green);
-      if (film) c = {uint8_t(255 - c.r), uint8_t(255 - c.g), uint8_t(255 - c.b)};
-    }
+    Rgb c = red == kColumnWhite ? kWhite : PhotoColour(uint8_t(red), green);
     r[i] = c.r;
     g[i] = c.g;
     b[i] = c.b;

@@ -10,7 +10,7 @@ namespace vscsi {
 enum class PageContent : uint8_t {
   Flatbed,  // the test chart
   Sheet,    // the chart plus a mark counting the feeder sheet
-  Film,     // a negative of the gradient in a dark film edge
+  Film,     // a colour negative of the chart in a dark film edge
 };
 
 struct PageLayout {
@@ -38,6 +38,10 @@ constexpr int32_t kFilmEdge = 300;
 constexpr Rgb kBars[8] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255}, {0, 255, 255},
                           {255, 0, 255}, {255, 255, 0}, {0, 0, 0},   {255, 255, 255}};
 constexpr Rgb kFilmBase = {16, 16, 16};
+// The clear film's light behind its orange mask: red passes best, blue least
+// (the scanner's film exposures of a default correction bring each channel
+// back to its full range).
+constexpr Rgb kFilmMask = {132, 52, 12};
 }  // namespace chart
 
 // The colour of one point of the page.

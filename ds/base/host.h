@@ -92,6 +92,11 @@ struct DsHost {
     return false;
   };
   void (*LocalTime)(TraceTime* t) = [](TraceTime*) {};
+  // A data resource of the source (RCDATA): its bytes and size, 0 when it
+  // is missing (the callers then use their built-in values).
+  size_t (*LoadData)(int id, const uint8_t** data) = [](int, const uint8_t**) -> size_t {
+    return 0;
+  };
 
   // The scanner-selection dialog ("SCSI Information"), modal and without
   // owner, run when the open found no scanner of the family; returns when

@@ -1,5 +1,5 @@
 // The settings in effect, taken from the live settings when a job starts: mode,
-// gamma curves, levels, brightness, contrast, threshold and drop-out.
+// gamma curves, levels, brightness, contrast, threshold, drop-out and film.
 #include "ds/pipeline/effect.h"
 
 #include <cstring>
@@ -33,6 +33,11 @@ void TakeSettingsInEffect(const ScanSettings& s, SettingsInEffect* out) {
   e.ThresholdW = s.ThresholdW;
   e.Binary = s.Binary;
   e.DropOut = s.DropOut;
+  e.Model = s.Model;
+  e.MirrorType = s.MirrorType;
+  e.FilmType = s.FilmType;
+  memcpy(e.FilmColor, s.FilmColor, sizeof e.FilmColor);
+  memcpy(e.FilmTone, s.FilmTone, sizeof e.FilmTone);
   *out = e;
 }
 

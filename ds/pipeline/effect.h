@@ -30,6 +30,12 @@ struct SettingsInEffect {
   int16_t ThresholdW;
   int16_t Binary;           // 1 normal, 2 reversed
   int16_t DropOut;
+  // Negatives: the scanner and film type and the film settings of types 1-3.
+  int16_t Model;
+  int16_t MirrorType;
+  int16_t FilmType;
+  int16_t FilmColor[3][3];  // red, green, blue balance
+  int16_t FilmTone[3][4];   // tone, highlight, mid-tone, shadow
 };
 
 // The copy the running (or last) job uses.

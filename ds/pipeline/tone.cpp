@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "ds/pipeline/film.h"
 #include "ds/pipeline/modes.h"
 #include "ds/res/tone_tables.h"
+#include "ds/settings/settings.h"
 
 namespace wq {
 
@@ -21,12 +23,6 @@ ToneTables g_Tone = [] {
   for (auto& table : t.Preview) IdentityTable(table);
   return t;
 }();
-ToneHooks g_ToneHooks;
-
-void StraightFilmTables(const SettingsInEffect&, ToneTables* t) {
-  for (auto& table : t->Download) IdentityTable(table);
-}
-
 namespace {
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
@@ -180,7 +176,7 @@ void SnapshotTables(const SettingsInEffect& e, ToneTables* t) {
   IdentityTable(t->AdjustG);
   IdentityTable(t->AdjustB);
   if (e.NegaPosi == 2) {
-    g_ToneHooks.BuildFilmTables(e, t);
+    BuildFilmTables(e, t);
   } else {
     BuildDownloadTables(e, t);
     BuildAdjustTables(e, t);
@@ -188,9 +184,10 @@ void SnapshotTables(const SettingsInEffect& e, ToneTables* t) {
   BuildPreviewTables(t);
 }
 
-void SnapshotSettings(const ScanSettings& live) {
+void SnapshotSettings(ScanSettings& live) {
   TakeSettingsInEffect(live, &g_InEffect);
   SnapshotTables(g_InEffect, &g_Tone);
+  if (g_InEffect.NegaPosi == 2) memcpy(live.FilmExposure, g_Tone.FilmExposure, sizeof live.FilmExposure);
 }
 
 }  // namespace wq

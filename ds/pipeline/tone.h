@@ -18,20 +18,9 @@ struct ToneTables {
   uint8_t AdjustG[256];
   uint8_t AdjustB[256];
   uint8_t Preview[4][256];   // R, G, B, W: adjust of download, for the preview display
+  int16_t FilmExposure[4];   // R, G, B, W the scanner is sent for a negative
 };
 extern ToneTables g_Tone;
-
-// The download tables of a negative when no film model is installed:
-// straight lines.
-void StraightFilmTables(const SettingsInEffect& e, ToneTables* t);
-
-// Negatives take their download tables from the film model; the film work
-// installs its builder here. Without one the download tables are straight
-// lines for negatives.
-struct ToneHooks {
-  void (*BuildFilmTables)(const SettingsInEffect& e, ToneTables* t) = StraightFilmTables;
-};
-extern ToneHooks g_ToneHooks;
 
 void IdentityTable(uint8_t table[256]);
 
@@ -49,7 +38,8 @@ bool AdjustIsIdentity(const SettingsInEffect& e);
 // Every table from the settings in effect, in the job's order.
 void SnapshotTables(const SettingsInEffect& e, ToneTables* t);
 // Takes the settings in effect from the live record into g_InEffect and
-// rebuilds g_Tone from them.
-void SnapshotSettings(const ScanSettings& live);
+// rebuilds g_Tone from them; a negative's exposures go back into the live
+// record, where the scan job and the windows find them.
+void SnapshotSettings(ScanSettings& live);
 
 }  // namespace wq

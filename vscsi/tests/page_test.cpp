@@ -107,21 +107,29 @@ TEST(Page, SheetMarksCountTheSheet) {
   EXPECT_TRUE(IsWhite(PageColour(p, 900, 13200)));
 }
 
-TEST(Page, FilmIsANegativeInsideItsEdge) {
+TEST(Page, FilmIsAnOrangeMaskedNegativeOfTheChart) {
   PageLayout p;
   p.content = PageContent::Film;
   p.width = 104 * 48;
   p.length = 275 * 48;
   EXPECT_TRUE(Same(PageColour(p, 299, 1000), chart::kFilmBase));
   EXPECT_TRUE(Same(PageColour(p, 1000, p.length - 300), chart::kFilmBase));
-  Rgb first = PageColour(p, 300, 300);
-  EXPECT_EQ(first.r, 255);  // negative of the gradient's black corner
-  EXPECT_EQ(first.g, 255);
-  EXPECT_EQ(first.b, 0);
-  Rgb last = PageColour(p, p.width - 301, p.length - 301);
-  EXPECT_EQ(last.r, 0);
-  EXPECT_EQ(last.g, 0);
-  EXPECT_EQ(last.b, 255);
+  const int32_t frameW = p.width - 600, frameL = p.length - 600;
+  // The chart's bands at their places in the frame.
+  auto at = [&](int32_t cx, int32_t cy) {
+    return PageColour(p, 300 + (cx - chart::kLeft) * frameW / (chart::kRight - chart::kLeft) + 1,
+                      300 + (cy - chart::kBarsTop) * frameL / (chart::kPhotoBottom - chart::kBarsTop) + 1);
+  };
+  const Rgb red = at(chart::kLeft + 100, chart::kBarsTop + 200);  // the red bar: no red light
+  EXPECT_EQ(red.r, 0);
+  EXPECT_EQ(red.g, chart::kFilmMask.g);
+  EXPECT_EQ(red.b, chart::kFilmMask.b);
+  // The grey ramp: dark on the left, so the negative passes the most light there.
+  const Rgb left = at(chart::kLeft + 10, chart::kRampTop + 100);
+  const Rgb right = at(chart::kRight - 40, chart::kRampTop + 100);
+  EXPECT_GT(left.r, right.r + 100);
+  EXPECT_GT(left.g, right.g + 40);
+  EXPECT_LE(left.r, chart::kFilmMask.r);
 }
 
 // The row renderer caches bands; every pixel must still be the page's.

@@ -1,10 +1,13 @@
 // Scans: START, the control words, image lines in each composition, the
 // feeder's sheets and faults in the middle of an image.
+#include <algorithm>
 #include <gtest/gtest.h>
 
+#include "vscsi/page.h"
 #include "vscsi/tests/scanner_harness.h"
 
 using namespace vt;
+namespace chart = vscsi::chart;
 
 namespace {
 
@@ -307,10 +310,16 @@ TEST_F(ScanTest, FilmUnitShowsANegative) {
   ASSERT_TRUE(None(0, kT215, Send10(0x83, 1, 0)).good());
   Image img = ScanAll(kT215, 416 * 3);
   ASSERT_EQ(img.pixels, 416u);
-  // Film edge at both sides, the negative gradient between: red falls left to right.
+  // Film edge at both sides, the masked negative between: no channel passes
+  // more light than the orange mask (the chart inside is page_test's).
   EXPECT_EQ(img.line(0)[2], 16);
   EXPECT_EQ(img.line(0)[413], 16);
-  EXPECT_GT(img.line(0)[40], img.line(0)[380]);
+  for (uint32_t y = 0; y < img.lines; ++y)
+    for (uint32_t x = 40; x < 376; ++x) {
+      ASSERT_LE(img.line(y)[x], chart::kFilmMask.r) << x;
+      ASSERT_LE(img.line(y)[416 + x], chart::kFilmMask.g) << x;
+      ASSERT_LE(img.line(y)[832 + x], chart::kFilmMask.b) << x;
+    }
 }
 
 // The feeder: sheets, unload, empty tray.

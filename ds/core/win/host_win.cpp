@@ -280,6 +280,15 @@ void LocalTime(TraceTime* t) {
   t->Year = now.wYear;
 }
 
+size_t LoadData(int id, const uint8_t** data) {
+  HRSRC found = FindResourceA(g_Instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HGLOBAL loaded = found ? LoadResource(g_Instance, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return 0;
+  *data = static_cast<const uint8_t*>(bytes);
+  return SizeofResource(g_Instance, found);
+}
+
 }  // namespace
 
 void InstallWindowsHost(HINSTANCE instance) {
@@ -309,7 +318,8 @@ void InstallWindowsHost(HINSTANCE instance) {
                   .CommitOutputFile = CommitOutputFile,
                   .AbandonOutputFile = AbandonOutputFile,
                   .FreeSpace = FreeSpace,
-                  .LocalTime = LocalTime};
+                  .LocalTime = LocalTime,
+                  .LoadData = LoadData};
   g_Text.Load = LoadTextA;
   g_TraceSink = TraceSinkProcs{DebugOutput, AppendToFile, FreeSpace, LocalTime};
   UseWindowsProfile();
