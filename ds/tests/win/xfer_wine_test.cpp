@@ -153,27 +153,37 @@ class XferWineTest : public ManagerTest {
   void ExpectFacts(const RgbPage& page, int kind, const test::ScanFrame& f, const std::string& what) {
     for (const std::string& t : test::CheckPageFacts(page, f, kind)) ADD_FAILURE() << what << ": " << t;
   }
-  // The film unit's negative (vscsi/README.md): 255 minus the gradient, so
-  // red falls to the right, green falls downwards, blue rises with x, and
-  // grey falls with red; the film edge is (16, 16, 16).
+  // The film unit's raw negative (vscsi/README.md), scanned as a positive:
+  // the chart shrunk into the frame, inverted behind the orange mask, in a
+  // film edge of (16, 16, 16). On the WQ490's bed an 8 x 4 inch frame at
+  // 50 dpi holds the colour bars from row 13 to 136 (red, green, blue the
+  // first three, 72 pixels each from column 13) and the grey ramp from row
+  // 178 down.
   void ExpectFilmFacts(const RgbPage& page, int kind) {
     if (kind != 3 && kind != 6) return;  // line art and palettes: compared across mechanisms only
-    if (page.Width < 10 || page.Height < 10) return ADD_FAILURE() << "film page too small";
-    const uint32_t w = page.Width, h = page.Height;
+    if (page.Width != 400 || page.Height != 200) return ADD_FAILURE() << "film page size";
     const uint8_t* edge = page.At(1, 1);
     EXPECT_TRUE(edge[0] == 16 && edge[1] == 16 && edge[2] == 16)
         << "film edge " << int(edge[0]) << "," << int(edge[1]) << "," << int(edge[2]);
-    const uint8_t* left = page.At(w / 5, h / 2);
-    const uint8_t* right = page.At(w * 4 / 5, h / 2);
+    const uint8_t* left = page.At(80, 190);
+    const uint8_t* right = page.At(320, 190);
     if (kind == 3) {
-      EXPECT_GT(left[0], right[0] + 10) << "film: grey should fall to the right";
+      EXPECT_GT(left[0], right[0] + 10) << "film: the negative ramp should fall to the right";
       return;
     }
     EXPECT_GT(left[0], right[0] + 40) << "film: red should fall to the right";
-    EXPECT_GT(right[2], left[2] + 20) << "film: blue should rise to the right";
-    const uint8_t* top = page.At(w / 2, h / 5);
-    const uint8_t* bottom = page.At(w / 2, h * 4 / 5);
-    EXPECT_GT(top[1], bottom[1] + 10) << "film: green should fall downwards";
+    EXPECT_GT(left[1], right[1] + 10) << "film: green should fall to the right";
+    for (const uint8_t* p : {left, right})
+      EXPECT_TRUE(p[0] > p[1] && p[1] > p[2] && p[0] <= 132 && p[1] <= 52 && p[2] <= 12)
+          << "film: behind the orange mask " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
+    // A primary's negative lacks that primary and keeps the mask's other two.
+    const int bars[3] = {48, 120, 192};
+    const int mask[3] = {132, 52, 12};
+    for (int c = 0; c < 3; ++c) {
+      const uint8_t* bar = page.At(bars[c], 70);
+      for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(bar[k], k == c ? 0 : mask[k], 2) << "film bar " << c << " channel " << k;
+    }
   }
   std::vector<std::wstring> TakeBoxes() { return BoxWatchTake(&boxes); }
 
