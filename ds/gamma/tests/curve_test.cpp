@@ -9,6 +9,7 @@
 
 #include "ds/gamma/curve.h"
 #include "ds/gamma/gma_file.h"
+#include "ds/pipeline/tone.h"
 #include "ds/settings/settings.h"
 #include "ds/settings/settings_store.h"
 
@@ -153,6 +154,38 @@ TEST(GammaFile, SavedCurvesComeBackAndTheLayoutIsFixed) {
       for (int i = 0; i < 256; ++i) ASSERT_EQ(other.Value(ch, i), ed.Value(ch, i)) << ch << ' ' << i;
   }
   EXPECT_EQ(other.s->GammaColor, 3);
+}
+
+// Curves drawn for one scanner and loaded on another's settings download
+// the same tables.
+TEST(GammaFile, LoadedCurvesDownloadTheSameTablesOnAnotherModel) {
+  Editor drawn;
+  drawn.s->Model = 1;
+  drawn.s->Gamma = 3;
+  drawn.s->GammaLock = 0;
+  drawn.Click(4, 70, 120);
+  drawn.Click(5, 40, 10);
+  drawn.Click(5, 180, 230);
+  drawn.s->GammaVal[2] = 250;
+  drawn.s->GammaInput[2] = 1;  // blue stays a gamma value
+  SnapshotSettings(*drawn.s);
+  const ToneTables first = g_Tone;
+  GammaFileContent c;
+  TakeGammaFileContent(*drawn.s, &c);
+  uint8_t bytes[kGmaFileBytes];
+  EncodeGammaFile(c, bytes);
+
+  Editor other;
+  other.s->Model = 0;
+  other.s->Gamma = 3;
+  other.s->GammaLock = 0;
+  GammaFileContent back;
+  ASSERT_EQ(DecodeGammaFile(bytes, sizeof bytes, &back), GmaStatus::kOk);
+  ApplyGammaFileContent(back, *other.s);
+  SnapshotSettings(*other.s);
+  EXPECT_EQ(memcmp(first.Download, g_Tone.Download, sizeof first.Download), 0);
+  EXPECT_NE(first.Download[kToneR][70], 70);  // the drawn RGB curve reached red
+  EXPECT_EQ(first.Download[kToneB][128], int(std::ceil(255 * std::pow(128 / 255.0, 0.4))));
 }
 
 TEST(GammaFile, DamagedFilesChangeNothing) {
