@@ -212,10 +212,15 @@ TEST_F(FilmTest, ResourcesHoldTheWq215BaseLevelsAndTheGeneralFilmModel) {
     out.assign(p, p + SizeofResource(ds, r) / 2);
     return out;
   };
-  const std::vector<int16_t> base = words(22002), model = words(22006);
-  ASSERT_EQ(base.size(), 21u);
-  EXPECT_EQ(std::vector<int16_t>(base.begin(), base.begin() + 3), (std::vector<int16_t>{100, 52, 24}));
-  EXPECT_EQ(std::vector<int16_t>(base.begin() + 14, base.begin() + 17), (std::vector<int16_t>{100, 60, 31}));
+  // Without and with the film unit's mirror.
+  for (int id : {22002, 22003}) {
+    const std::vector<int16_t> base = words(id);
+    ASSERT_EQ(base.size(), 21u) << id;
+    EXPECT_EQ(std::vector<int16_t>(base.begin(), base.begin() + 3), (std::vector<int16_t>{100, 52, 24})) << id;
+    EXPECT_EQ(std::vector<int16_t>(base.begin() + 14, base.begin() + 17), (std::vector<int16_t>{100, 60, 31}))
+        << id;
+  }
+  const std::vector<int16_t> model = words(22006);
   ASSERT_EQ(model.size(), 24u);
   EXPECT_EQ(std::vector<int16_t>(model.begin(), model.begin() + 7),
             (std::vector<int16_t>{100, 21, 17, 4, 10000, 13100, 26400}));
