@@ -137,9 +137,10 @@ class FilmTest : public UiFixture {
     for (int i = 0; i < 5; ++i) Key(VK_BACK);
     Type(text);
   }
-  // The thumb of a standard bar held and moved by another hand (the bar
-  // tracks it in a loop of its own) `dx` screen pixels to the right.
-  void DragThumb(int bar, int dx) {
+  // The thumb of a standard bar held by another hand (the bar tracks it in
+  // a loop of its own) and moved to the bar's right end (the pointer stays
+  // on the bar: too far off it the thumb goes back).
+  void DragThumbToEnd(int bar) {
     HWND b = GetDlgItem(film, bar);
     RECT r;
     GetWindowRect(b, &r);
@@ -149,7 +150,7 @@ class FilmTest : public UiFixture {
     // The window active first, as the user's hand brings it up.
     ClickAt(CentreOf(film, IDC_FILM_TYPE_NAME));
     const POINT from{r.left + (info.xyThumbTop + info.xyThumbBottom) / 2, (r.top + r.bottom) / 2};
-    PressHeld(from, POINT{from.x + dx, from.y}, 300, 80, 900);
+    PressHeld(from, POINT{r.right - 2, from.y}, 300, 80, 900);
     Pump(200);
   }
   int Bar(int id) { return GetScrollPos(GetDlgItem(film, id), SB_CTL); }
@@ -242,7 +243,7 @@ TEST_F(FilmTest, DraggedAndTypedValuesReachTheScanner) {
   EXPECT_EQ(GetIni(PresetIni(), "Film", "NegaPosi"), "2");
 
   // The tone's thumb dragged to the right end, green typed.
-  DragThumb(IDC_FILM_BAR_TONE, 100);  // past the bar's right end
+  DragThumbToEnd(IDC_FILM_BAR_TONE);
   EXPECT_EQ(Text(film, IDC_FILM_EDIT_TONE), L"10");
   TypeInto(IDC_FILM_EDIT_G, L"120");
   EXPECT_EQ(Bar(IDC_FILM_BAR_G), 120);
