@@ -289,6 +289,8 @@ TEST_F(FilmTest, DraggedAndTypedValuesReachTheScanner) {
   EXPECT_EQ(GetIni(PresetIni(), "Film", "FilmType"), "2");
   EXPECT_EQ(GetIni(PresetIni(), "Film", "FilmColorR2"), "110");
   EXPECT_EQ(GetIni(PresetIni(), "Film", "FilmTone1"), "10") << "type 1 kept its values";
+  // "Apply" takes a new preview.
+  TakePreviewBy(film, IDC_FILM_APPLY);
   CloseAll();
 }
 

@@ -115,6 +115,9 @@ void Init(HWND dialog) {
   }
   Settle(dialog);
   EnableApply(dialog);
+  // Reopened from an earlier session's settings for a positive or a mode
+  // without film correction: the window goes again.
+  if (!FilmWindowApplies(*g_Settings)) PostMessageW(dialog, kMsgRefresh, 0, 0);
 }
 
 void Scrolled(HWND dialog, int f, int code, int thumb) {
