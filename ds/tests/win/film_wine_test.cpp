@@ -129,14 +129,6 @@ class FilmTest : public UiFixture {
       Close();
     }
   }
-  // The text selected, the caret at its end, the new text typed.
-  void TypeInto(int id, const wchar_t* text) {
-    RECT r;
-    GetWindowRect(GetDlgItem(film, id), &r);
-    ClickAt(POINT{r.right - 3, (r.top + r.bottom) / 2});
-    for (int i = 0; i < 5; ++i) Key(VK_BACK);
-    Type(text);
-  }
   // The thumb of a standard bar held by another hand (the bar tracks it in
   // a loop of its own) and moved to the bar's right end (the pointer stays
   // on the bar: too far off it the thumb goes back).
@@ -155,35 +147,7 @@ class FilmTest : public UiFixture {
   }
   int Bar(int id) { return GetScrollPos(GetDlgItem(film, id), SB_CTL); }
   bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(film, id)) != FALSE; }
-  HWND Focus() {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(loopThread, &info);
-    return info.hwndFocus;
-  }
-  bool Refused(int id) {
-    HWND edit = GetDlgItem(film, id);
-    DWORD from = 0, to = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    return Focus() == edit && from == 0 && to == DWORD(GetWindowTextLengthW(edit)) && to > 0;
-  }
-  bool CloseBox(HWND w) {
-    PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump(200);
-    return !IsWindow(w);
-  }
-  // The page the Scan button delivers (empty when the source refused).
-  test::RgbPage ScanPage(DWORD wait = 8000) {
-    MouseTo(CentreOf(main, IDC_SCAN));
-    Button(true);
-    Button(false, false);
-    if (!TwAppWaitForRequest(&app, MSG_XFERREADY, wait)) return test::RgbPage{};
-    const test::XferResult r = test::MemoryXfer(kChannel);
-    EXPECT_EQ(r.Rc, TWRC_XFERDONE) << r.Error;
-    EXPECT_EQ(Pending(MSG_ENDXFER), 0);
-    Pump(300);
-    return r.Page;
-  }
+  test::RgbPage ScanPage(DWORD wait = 20000) { return ScanPageOf(main, nullptr, wait); }
   // What the scanner got for the last scan against the film model.
   void ExpectSent(const Film& f, const char* what) {
     const std::vector<std::vector<int>> curves = SentCurves();
@@ -245,9 +209,9 @@ TEST_F(FilmTest, DraggedAndTypedValuesReachTheScanner) {
   // The tone's thumb dragged to the right end, green typed.
   DragThumbToEnd(IDC_FILM_BAR_TONE);
   EXPECT_EQ(Text(film, IDC_FILM_EDIT_TONE), L"10");
-  TypeInto(IDC_FILM_EDIT_G, L"120");
+  TypeInto(film, IDC_FILM_EDIT_G, L"120");
   EXPECT_EQ(Bar(IDC_FILM_BAR_G), 120);
-  TypeInto(IDC_FILM_EDIT_SHADOW, L"2");
+  TypeInto(film, IDC_FILM_EDIT_SHADOW, L"2");
   EXPECT_EQ(Bar(IDC_FILM_BAR_SHADOW), 2);
   Bus().Clear();
   ASSERT_FALSE(ScanPage().Rgb.empty());
@@ -296,12 +260,12 @@ TEST_F(FilmTest, DraggedAndTypedValuesReachTheScanner) {
 
 TEST_F(FilmTest, DefaultCancelGreyModeAndRefusedValues) {
   ASSERT_NO_FATAL_FAILURE(OpenWindow());
-  TypeInto(IDC_FILM_EDIT_TONE, L"8");
-  TypeInto(IDC_FILM_EDIT_B, L"60");
+  TypeInto(film, IDC_FILM_EDIT_TONE, L"8");
+  TypeInto(film, IDC_FILM_EDIT_B, L"60");
   // The scan writes the preset file: the restore point of Cancel.
   ASSERT_FALSE(ScanPage().Rgb.empty());
-  TypeInto(IDC_FILM_EDIT_TONE, L"1");
-  TypeInto(IDC_FILM_EDIT_B, L"140");
+  TypeInto(film, IDC_FILM_EDIT_TONE, L"1");
+  TypeInto(film, IDC_FILM_EDIT_B, L"140");
   Click(film, IDCANCEL);
   Pump(200);
   EXPECT_EQ(Text(film, IDC_FILM_EDIT_TONE), L"8");
@@ -315,18 +279,18 @@ TEST_F(FilmTest, DefaultCancelGreyModeAndRefusedValues) {
 
   // Out of range or not a number: closing and scanning are refused with
   // the field selected.
-  TypeInto(IDC_FILM_EDIT_R, L"151");
+  TypeInto(film, IDC_FILM_EDIT_R, L"151");
   EXPECT_FALSE(CloseBox(film));
-  EXPECT_TRUE(Refused(IDC_FILM_EDIT_R));
+  EXPECT_TRUE(Refused(film, IDC_FILM_EDIT_R));
   EXPECT_TRUE(ScanPage(1500).Rgb.empty()) << "scanned with a balance of 151";
-  TypeInto(IDC_FILM_EDIT_R, L"150");
-  TypeInto(IDC_FILM_EDIT_HIGHLIGHT, L"1-1");
+  TypeInto(film, IDC_FILM_EDIT_R, L"150");
+  TypeInto(film, IDC_FILM_EDIT_HIGHLIGHT, L"1-1");
   EXPECT_FALSE(CloseBox(film));
-  EXPECT_TRUE(Refused(IDC_FILM_EDIT_HIGHLIGHT));
-  TypeInto(IDC_FILM_EDIT_HIGHLIGHT, L"0");
+  EXPECT_TRUE(Refused(film, IDC_FILM_EDIT_HIGHLIGHT));
+  TypeInto(film, IDC_FILM_EDIT_HIGHLIGHT, L"0");
 
   // Grey: the black-and-white type, the colour controls off, its own values.
-  TypeInto(IDC_FILM_EDIT_R, L"20");  // refused in colour, not looked at in grey
+  TypeInto(film, IDC_FILM_EDIT_R, L"20");  // refused in colour, not looked at in grey
   Choose(main, CMD_MODE_GREY);
   ASSERT_TRUE(IsWindow(film));
   EXPECT_EQ(Text(film, IDC_FILM_TYPE_NAME), L"Monochrome");
@@ -334,10 +298,10 @@ TEST_F(FilmTest, DefaultCancelGreyModeAndRefusedValues) {
                Enabled(IDC_FILM_BAR_B));
   EXPECT_TRUE(Enabled(IDC_FILM_EDIT_TONE) && Enabled(IDC_FILM_BAR_SHADOW));
   EXPECT_EQ(Text(film, IDC_FILM_EDIT_HIGHLIGHT), L"5") << "type 3's value";
-  TypeInto(IDC_FILM_EDIT_MIDTONE, L"11");
+  TypeInto(film, IDC_FILM_EDIT_MIDTONE, L"11");
   EXPECT_FALSE(CloseBox(film));
-  EXPECT_TRUE(Refused(IDC_FILM_EDIT_MIDTONE));
-  TypeInto(IDC_FILM_EDIT_MIDTONE, L"7");
+  EXPECT_TRUE(Refused(film, IDC_FILM_EDIT_MIDTONE));
+  TypeInto(film, IDC_FILM_EDIT_MIDTONE, L"7");
   // The grey film's exposure: ceiling(60 x 1.22^5) - 100 = 63.
   Bus().Clear();
   ASSERT_FALSE(ScanPage().Rgb.empty());
@@ -359,7 +323,7 @@ TEST_F(FilmTest, DefaultCancelGreyModeAndRefusedValues) {
   ASSERT_NE(film, nullptr);
   EXPECT_EQ(Text(film, IDC_FILM_TYPE_NAME), L"General");
   EXPECT_EQ(Text(film, IDC_FILM_EDIT_R), L"20");
-  TypeInto(IDC_FILM_EDIT_R, L"100");
+  TypeInto(film, IDC_FILM_EDIT_R, L"100");
   Choose(main, CMD_MODE_MONO_BAYER);
   EXPECT_FALSE(IsWindow(film));
   Choose(main, CMD_MODE_FULL);
