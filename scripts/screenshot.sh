@@ -10,7 +10,8 @@
 #     preview-halftone, preview-grey), its tool windows (zoom, resolution,
 #     preferences, info, rulers, area), the threshold and lightness
 #     windows (threshold, lightness), the image-adjust window's two pages
-#     (adjust-brightness, adjust-levels) and "SCSI Information" (scsi,
+#     (adjust-brightness, adjust-levels), the film window on a WQ215's
+#     film unit (film) and "SCSI Information" (scsi,
 #     scsi-board1, scsi-busscan), enabled through Wine's TWAIN manager on
 #     the virtual bus (build/wine-ds)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)

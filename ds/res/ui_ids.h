@@ -275,3 +275,59 @@
 #define IDR_AUTO_VALUES 22041        /* RCDATA: cut-off, cap, span factor */
 #define IDC_PICK_BLACK_CURSOR 1720   /* the preview's cursors while a picker is on */
 #define IDC_PICK_WHITE_CURSOR 1721
+
+/* "Negative Film Correction": the film type menu and name, the colour
+   balance (bar, edit, label and "%" per channel), the four adjustments
+   (glyph button, label, bar, edit), the range labels; the type menu; the
+   black-and-white film's name; the film model and base-level tables. */
+#define IDD_FILM 901
+#define IDD_FILM_JA 900
+#define IDC_FILM_GROUP_COLOUR 902
+#define IDC_FILM_TYPE_NAME 903
+#define IDC_FILM_TYPE_MENU 904       /* PopupButton32 */
+#define IDC_FILM_LABEL_R 906
+#define IDC_FILM_BAR_R 907
+#define IDC_FILM_EDIT_R 908
+#define IDC_FILM_PERCENT_R 909
+#define IDC_FILM_LABEL_G 910
+#define IDC_FILM_BAR_G 911
+#define IDC_FILM_EDIT_G 912
+#define IDC_FILM_PERCENT_G 913
+#define IDC_FILM_LABEL_B 914
+#define IDC_FILM_BAR_B 915
+#define IDC_FILM_EDIT_B 916
+#define IDC_FILM_PERCENT_B 917
+#define IDC_FILM_COLOUR_MIN 918
+#define IDC_FILM_COLOUR_MAX 919
+#define IDC_FILM_GROUP_ADJUST 920
+#define IDC_FILM_LABEL_TONE 921
+#define IDC_FILM_GLYPH_TONE 922      /* owner-drawn: back to the default */
+#define IDC_FILM_BAR_TONE 923
+#define IDC_FILM_EDIT_TONE 924
+#define IDC_FILM_LABEL_HIGHLIGHT 925
+#define IDC_FILM_GLYPH_HIGHLIGHT 926
+#define IDC_FILM_BAR_HIGHLIGHT 927
+#define IDC_FILM_EDIT_HIGHLIGHT 928
+#define IDC_FILM_LABEL_MIDTONE 929
+#define IDC_FILM_GLYPH_MIDTONE 930
+#define IDC_FILM_BAR_MIDTONE 931
+#define IDC_FILM_EDIT_MIDTONE 932
+#define IDC_FILM_LABEL_SHADOW 933
+#define IDC_FILM_GLYPH_SHADOW 934
+#define IDC_FILM_BAR_SHADOW 935
+#define IDC_FILM_EDIT_SHADOW 936
+#define IDC_FILM_ADJUST_MIN 937
+#define IDC_FILM_ADJUST_MAX 938
+#define IDC_FILM_DEFAULT 55
+#define IDC_FILM_APPLY 56
+#define IDM_FILM_TYPE 87
+#define IDM_FILM_TYPE_JA 88
+#define CMD_FILM_GENERAL 10191       /* film type 1 */
+#define CMD_FILM_SPECIAL 10192       /* film type 2 */
+#define IDS_FILM_MONOCHROME 18400    /* film type 3's name (Japanese twin at + 30) */
+#define IDR_FILM_BASE_215 22002      /* RCDATA: base levels, 7 words per type 1-3 */
+#define IDR_FILM_BASE_215_MIRROR 22003
+#define IDR_FILM_BASE_220 22004
+#define IDR_FILM_BASE_140 22005
+#define IDR_FILM_MODEL 22006         /* RCDATA: the colour film model, 24 words */
+#define IDR_FILM_MODEL_SPECIAL 22007

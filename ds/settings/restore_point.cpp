@@ -25,6 +25,9 @@ void TakeToneRestorePoint(const ScanSettings& s) {
   memcpy(r.InputWhite, s.InputWhite, sizeof r.InputWhite);
   memcpy(r.OutputBlack, s.OutputBlack, sizeof r.OutputBlack);
   memcpy(r.OutputWhite, s.OutputWhite, sizeof r.OutputWhite);
+  r.FilmType = s.FilmType;
+  memcpy(r.FilmColor, s.FilmColor, sizeof r.FilmColor);
+  memcpy(r.FilmTone, s.FilmTone, sizeof r.FilmTone);
 }
 
 }  // namespace wq

@@ -1,6 +1,6 @@
 // The values the tone windows' "Cancel" buttons put back: a copy of the
-// threshold, the exposures and the image adjustment, taken whenever the
-// settings are read from or written to the preset file.
+// threshold, the exposures, the image adjustment and the film values, taken
+// whenever the settings are read from or written to the preset file.
 #pragma once
 #include <cstdint>
 
@@ -16,6 +16,10 @@ struct ToneRestorePoint {
   int16_t Brightnes, Contrast;
   int16_t InputColor;
   int16_t InputBlack[5], InputWhite[5], OutputBlack[5], OutputWhite[5];
+  // The film window's values.
+  int16_t FilmType;
+  int16_t FilmColor[3][3];
+  int16_t FilmTone[3][4];
 };
 extern ToneRestorePoint g_ToneRestore;
 

@@ -230,7 +230,11 @@ CommandOutcome RunMenuCommand(int command) {
     case CMD_IMAGE_ADJUST: return {0, kToolImageAdjust};
     case CMD_THRESHOLD: return {0, kToolThreshold};
     case CMD_LIGHTNESS: return {0, kToolLightness};
-    case CMD_FILM_NEGATIVE: return {0, kToolFilm};
+    case CMD_FILM_NEGATIVE:
+      // The film window edits a negative's correction: the film is one from now.
+      if (s.NegaPosi == 2) return {0, kToolFilm};
+      s.NegaPosi = 2;
+      return {kEffectTexts | kEffectTools | kEffectRender, kToolFilm};
     case CMD_FILM_POSITIVE:
       if (s.NegaPosi == 1) return kNothing;
       s.NegaPosi = 1;

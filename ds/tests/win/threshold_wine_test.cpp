@@ -95,50 +95,13 @@ class ThresholdTest : public UiFixture {
     ClientToScreen(slider, &p);
     return p;
   }
-  // The user selects an edit's text by clicking after it and rubbing it
-  // out, then types.
-  void TypeInto(HWND dialog, int id, const wchar_t* text) {
-    RECT r;
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    ClickAt(POINT{r.right - 3, (r.top + r.bottom) / 2});
-    for (int i = 0; i < 6; ++i) Key(VK_BACK);
-    Type(text);
-  }
   // A press on a standard scroll bar runs the bar's own loop until the
   // button comes up: another hand lets go before the bar repeats.
   void ClickHeld(POINT p) { PressHeld(p, p, 100, 0, 200); }
-  HWND Focus() {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(loopThread, &info);
-    return info.hwndFocus;
-  }
-  // The whole text of the edit selected and focused: how a refused value shows.
-  bool Refused(HWND dialog, int id) {
-    HWND edit = GetDlgItem(dialog, id);
-    DWORD from = 0, to = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    return Focus() == edit && from == 0 && to == DWORD(GetWindowTextLengthW(edit)) && to > 0;
-  }
-  // WM_CLOSE as the caption's close box sends it; true when the window went.
-  bool CloseBox(HWND w) {
-    PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump(200);
-    return !IsWindow(w);
-  }
   // The page the Scan button delivers; an empty page when the source
   // refused to scan.
   test::RgbPage ScanPage(TW_UINT16* bits = nullptr, DWORD wait = 20000) {
-    MouseTo(CentreOf(main, IDC_SCAN));
-    Button(true);
-    Button(false, false);
-    if (!TwAppWaitForRequest(&app, MSG_XFERREADY, wait)) return test::RgbPage{};
-    const test::XferResult r = test::MemoryXfer(kChannel);
-    EXPECT_EQ(r.Rc, TWRC_XFERDONE) << r.Error;
-    EXPECT_EQ(Pending(MSG_ENDXFER), 0);
-    if (bits) *bits = r.Info.BitsPerPixel;
-    Pump(300);
-    return r.Page;
+    return ScanPageOf(main, bits, wait);
   }
   HWND main = nullptr;
   HWND previewWindow = nullptr;

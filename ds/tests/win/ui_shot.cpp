@@ -251,6 +251,24 @@ int main(int argc, char** argv) {
   Pump(200);
   PoseModal(main, CMD_AREA_CUSTOM, IDC_AREA_ORIGIN_X, "area");
 
+  // The film window on a WQ215 scanning its film unit, in full colour.
+  TwAppCall(&g_App, DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
+  TwAppCallManager(&g_App, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &g_App.Source);
+  g_App.SourceOpen = false;
+  SetIni(MainIni(), "TWAIN", "WQ215", "1");
+  if (ConfigureBus("adapter 0\ndevice 0:4 scanner model=WQ215 fsu=1\n") &&
+      TwAppOpenSource(&g_App, "KORVA TWAIN32") == TWRC_SUCCESS &&
+      TwAppCall(&g_App, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS) {
+    Pump(300);
+    g_Found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMain, 0);
+    if (g_Found) {
+      Choose(g_Found, CMD_MODE_FULL);
+      Choose(g_Found, CMD_FILM_NEGATIVE);
+      Pose("film");
+    }
+  }
+
   // "SCSI Information" from the Preferences window, on the default bus (two
   // adapters, each model, other devices), then its bus-scan box at ReScan.
   TwAppCall(&g_App, DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);

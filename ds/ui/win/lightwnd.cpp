@@ -171,28 +171,6 @@ void Reset(HWND dialog, bool toDefault) {
   ShowAll(dialog);
 }
 
-// A new preview with the exposure of now: of the zoom region while its
-// window shows (its old images go first), else of the bed.
-void Apply() {
-  HWND main = g_Windows.Main;
-  if (!main || g_Settings->Interactive != 1) return;
-  const SettingsRect& crop = g_Settings->PreCropRect;
-  const bool framed = crop.Right > crop.Left && crop.Bottom > crop.Top;
-  if (ZoomWindowShown() && framed) {
-    DiscardZoomPreview();
-    SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_PREVIEW, BN_CLICKED), 0);
-    // Nothing new came (cancelled, or the scanner failed): the window that
-    // would show nothing gives way to the preview.
-    if (!ZoomPreviewExists()) {
-      CloseZoomWindow(true);
-      UpdateMainTexts();
-    }
-  } else {
-    CloseZoomWindow(true);
-    SendMessageW(main, kMsgStartPreview, 0, 0);
-  }
-}
-
 // The enabled channels, R, G, B or W: each must hold a number in range.
 bool Check(HWND dialog) {
   const bool grey = ToneIsGrey(g_Settings->Mode);
@@ -248,7 +226,7 @@ INT_PTR CALLBACK LightnessProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         case IDC_LIGHT_LOCK: Lock(dialog); return TRUE;
         case IDC_LIGHT_DEFAULT: Reset(dialog, true); return TRUE;
         case IDCANCEL: Reset(dialog, false); return TRUE;
-        case IDC_LIGHT_APPLY: Apply(); return TRUE;
+        case IDC_LIGHT_APPLY: ApplyScannerSettings(); return TRUE;
       }
       return FALSE;
     }

@@ -68,9 +68,11 @@ void Changed(HWND dialog, int id) {
   for (const Check& c : kChecks)
     if (c.id == id) s.*c.field = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? c.on : c.off;
   if (id == IDC_PREF_SHOWINFO) ShowInfoWindow(s.ShowInfo == 1);
-  // "Apply" of the Lightness window is there for the interactive preview only.
-  if (id == IDC_PREF_INTERACTIVE && g_Windows.Lightness && IsWindow(g_Windows.Lightness))
-    SendMessageW(g_Windows.Lightness, kMsgInteractive, 0, 0);
+  // "Apply" of the Lightness and film windows is there for the interactive
+  // preview only.
+  if (id == IDC_PREF_INTERACTIVE)
+    for (HWND w : {g_Windows.Lightness, g_Windows.Film})
+      if (w && IsWindow(w)) SendMessageW(w, kMsgInteractive, 0, 0);
   ApplyEffects(PreferenceEffects(id), dialog);
 }
 

@@ -1,4 +1,4 @@
-// The Threshold and Lightness tool windows: their dialog procedures, the
+// The Threshold, Lightness and film tool windows: their dialog procedures, the
 // validity checks the Scan button asks of them, and the keyboard hook that
 // follows whichever of them is active.
 #pragma once
@@ -12,6 +12,9 @@ INT_PTR CALLBACK LightnessProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 // out of range or not a number.
 bool ThresholdEntriesValid(HWND dialog);
 bool LightnessEntriesValid(HWND dialog);
+// The film window (the same checks).
+INT_PTR CALLBACK FilmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+bool FilmEntriesValid(HWND dialog);
 
 // WM_ACTIVATE of a numeric tool window: while it is active the keyboard
 // hook passes only the keys of a whole number to it.

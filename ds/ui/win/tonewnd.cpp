@@ -10,6 +10,7 @@
 #include "ds/preview/preview.h"
 #include "ds/preview/preview_render.h"
 #include "ds/settings/settings.h"
+#include "ds/res/ui_ids.h"
 #include "ds/ui/win/uiwin.h"
 
 namespace wq {
@@ -26,6 +27,26 @@ void RefreshPreview(bool immediate) {
     if (immediate) UpdateWindow(shown);
   }
   RefreshHistograms(nullptr);
+}
+
+void ApplyScannerSettings() {
+  HWND main = g_Windows.Main;
+  if (!main || !g_Settings || g_Settings->Interactive != 1) return;
+  const SettingsRect& crop = g_Settings->PreCropRect;
+  const bool framed = crop.Right > crop.Left && crop.Bottom > crop.Top;
+  if (ZoomWindowShown() && framed) {
+    DiscardZoomPreview();
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_ZOOM_PREVIEW, BN_CLICKED), 0);
+    // Nothing new came (cancelled, or the scanner failed): the window that
+    // would show nothing gives way to the preview.
+    if (!ZoomPreviewExists()) {
+      CloseZoomWindow(true);
+      UpdateMainTexts();
+    }
+  } else {
+    CloseZoomWindow(true);
+    SendMessageW(main, kMsgStartPreview, 0, 0);
+  }
 }
 
 void RefreshHistograms(HWND except) {

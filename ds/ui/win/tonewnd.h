@@ -25,6 +25,10 @@ inline void RestartRefreshTimer(HWND window) { SetTimer(window, kRefreshTimer, k
 // nothing unless Interactive is 1 and such a preview exists; `immediate`
 // paints before returning.
 void RefreshPreview(bool immediate);
+// "Apply" of the windows whose settings the scanner applies (exposure,
+// film): a new preview, of the zoom region while its window shows (its old
+// images go first), else of the bed. Only with Interactive 1.
+void ApplyScannerSettings();
 // Every open tone window but `except` redraws its histogram.
 void RefreshHistograms(HWND except);
 

@@ -43,6 +43,9 @@ const ToolDef kTools[] = {
     {kToolImageAdjust, &g_Windows.ImageAdjust, IDD_IMAGE_ADJUST, IDD_IMAGE_ADJUST_JA,
      ImageAdjustProc, &ScanSettings::ImageAdjustRect, &ScanSettings::ImageAdjustOpen,
      ImageAdjustEntriesValid},
+    // The negative film correction.
+    {kToolFilm, &g_Windows.Film, IDD_FILM, IDD_FILM_JA, FilmProc, &ScanSettings::FilmRect,
+     &ScanSettings::FilmOpen, FilmEntriesValid},
 };
 
 const ToolDef* Find(int tool) {
