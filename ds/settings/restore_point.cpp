@@ -8,6 +8,7 @@
 namespace wq {
 
 ToneRestorePoint g_ToneRestore;
+GammaRestorePoint g_GammaRestore;
 
 void TakeToneRestorePoint(const ScanSettings& s) {
   ToneRestorePoint& r = g_ToneRestore;
@@ -25,6 +26,22 @@ void TakeToneRestorePoint(const ScanSettings& s) {
   memcpy(r.InputWhite, s.InputWhite, sizeof r.InputWhite);
   memcpy(r.OutputBlack, s.OutputBlack, sizeof r.OutputBlack);
   memcpy(r.OutputWhite, s.OutputWhite, sizeof r.OutputWhite);
+}
+
+void TakeGammaRestorePoint(const ScanSettings& s) {
+  GammaRestorePoint& r = g_GammaRestore;
+  r.GammaLock = s.GammaLock;
+  r.GammaColor = s.GammaColor;
+  memcpy(r.GammaInput, s.GammaInput, sizeof r.GammaInput);
+  memcpy(r.GammaVal, s.GammaVal, sizeof r.GammaVal);
+  memcpy(r.Curves, s.Curves, sizeof r.Curves);
+}
+
+void RestoreGamma(ScanSettings& s, const GammaRestorePoint& r) {
+  s.GammaLock = r.GammaLock;
+  memcpy(s.GammaInput, r.GammaInput, sizeof s.GammaInput);
+  memcpy(s.GammaVal, r.GammaVal, sizeof s.GammaVal);
+  memcpy(s.Curves, r.Curves, sizeof s.Curves);
 }
 
 }  // namespace wq

@@ -43,6 +43,9 @@ const ToolDef kTools[] = {
     {kToolImageAdjust, &g_Windows.ImageAdjust, IDD_IMAGE_ADJUST, IDD_IMAGE_ADJUST_JA,
      ImageAdjustProc, &ScanSettings::ImageAdjustRect, &ScanSettings::ImageAdjustOpen,
      ImageAdjustEntriesValid},
+    // The gamma curve editor.
+    {kToolGamma, &g_Windows.Gamma, IDD_GAMMA, IDD_GAMMA_JA, GammaProc, &ScanSettings::GammaRect,
+     &ScanSettings::GammaOpen, GammaEntriesValid},
 };
 
 const ToolDef* Find(int tool) {

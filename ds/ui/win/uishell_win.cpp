@@ -56,7 +56,8 @@ void ScreenSize(int* width, int* height) {
 bool ToolAvailable(int tool) {
   return tool == kToolZoom || tool == kToolResolution || tool == kToolPreference ||
          tool == kToolArea ||
-         tool == kToolThreshold || tool == kToolLightness || tool == kToolImageAdjust;
+         tool == kToolThreshold || tool == kToolLightness || tool == kToolImageAdjust ||
+         tool == kToolGamma;
 }
 
 bool RegisterClasses() {
