@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -64,19 +65,44 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
                                               std::streamsize(bytes.size()));
 }
 
-// Another hand answers the file dialog the window is about to show: the
-// name typed into it, then OK.
-std::thread AnswerFileDialog(const wchar_t* title, const std::string& path) {
+// A file dialog of this process: a dialog with a file-name field.
+HWND g_FileDialog;
+BOOL CALLBACK FindFileDialog(HWND w, LPARAM) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t cls[16] = L"";
+  GetClassNameW(w, cls, 16);
+  if (pid != GetCurrentProcessId() || wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(w)) return TRUE;
+  if (!GetDlgItem(w, 0x480) && !GetDlgItem(w, 0x47C)) return TRUE;  // edt1, cmb13
+  g_FileDialog = w;
+  return FALSE;
+}
+
+// Another hand answers the file dialog the window is about to show: its
+// title read, the name typed into it, then OK. Cancelled when OK does not
+// close it, so that the test goes on.
+std::thread AnswerFileDialog(std::wstring* title, const std::string& path) {
   return std::thread([title, path] {
-    HWND dialog = nullptr;
-    for (int i = 0; i < 200 && !(dialog = FindWindowW(L"#32770", title)); ++i) Sleep(50);
+    g_FileDialog = nullptr;
+    for (int i = 0; i < 200 && !g_FileDialog; ++i) {
+      EnumWindows(FindFileDialog, 0);
+      if (!g_FileDialog) Sleep(50);
+    }
+    HWND dialog = g_FileDialog;
     if (!dialog) return;
     Sleep(300);
-    HWND name = GetDlgItem(dialog, 0x480);  // edt1
-    if (!name) name = FindWindowExW(GetDlgItem(dialog, 0x47C), nullptr, L"Edit", nullptr);  // cmb13
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    wchar_t text[128] = L"";
+    GetWindowTextW(dialog, text, 128);
+    *title = text;
+    for (HWND name : {GetDlgItem(dialog, 0x480), GetDlgItem(dialog, 0x47C)})
+      if (name) SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(50);
+    if (IsWindow(dialog)) {
+      *title += L" (did not close)";
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
   });
 }
 
@@ -149,11 +175,12 @@ class GammaTest : public UiFixture {
   }
   // Save... or Load... with the file named by the other hand.
   void UseFile(int button, const std::string& path) {
-    std::thread hand =
-        AnswerFileDialog(button == IDC_GAMMA_SAVE ? L"Save Gamma Table" : L"Load Gamma Table", path);
+    std::wstring title;
+    std::thread hand = AnswerFileDialog(&title, path);
     ClickAt(CentreOf(gamma, button));
     hand.join();
     Pump(500);
+    EXPECT_EQ(title, button == IDC_GAMMA_SAVE ? L"Save Gamma Table" : L"Load Gamma Table");
   }
   std::vector<std::wstring> Boxes() {
     std::vector<std::wstring> all;

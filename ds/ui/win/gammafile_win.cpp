@@ -50,8 +50,12 @@ bool AskGammaFile(HWND owner, bool saving, char* path, size_t size) {
 }
 
 GammaWrite WriteGammaBytes(const char* path, const uint8_t* data, size_t size) {
-  // An existing file must open for writing before anything is replaced.
-  if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+  // An existing file must be writable and open for writing before anything
+  // is replaced (the read-only flag is checked itself: an administrator's
+  // process may open such a file all the same).
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return GammaWrite::kLocked;
     HANDLE probe = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
     if (probe == INVALID_HANDLE_VALUE) return GammaWrite::kLocked;

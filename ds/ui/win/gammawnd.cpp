@@ -196,6 +196,8 @@ void WriteGammaField(HWND dialog, int value) {
 void Show(HWND dialog) {
   ScanSettings& s = *g_Settings;
   const int channel = ShownChannel();
+  // The settings and a saved file name the channel shown.
+  s.GammaColor = int16_t(channel);
   const int command = kChannelCommandBase + channel;
   for (int c = CMD_LEVELS_RED; c <= CMD_LEVELS_GRAY; ++c)
     CheckMenuItem(g_GammaWnd.Menu, UINT(c), MF_BYCOMMAND | (c == command ? MF_CHECKED : MF_UNCHECKED));
