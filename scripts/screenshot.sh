@@ -9,7 +9,8 @@
 #     scanning window (main, preview-colour, selection, zoom-window,
 #     preview-halftone, preview-grey), its tool windows (zoom, resolution,
 #     preferences, info, rulers, area), the threshold and lightness
-#     windows (threshold, lightness), the image-adjust window's two pages
+#     windows (threshold, lightness), the gamma editor with a drawn curve
+#     (gamma), the image-adjust window's two pages
 #     (adjust-brightness, adjust-levels) and "SCSI Information" (scsi,
 #     scsi-board1, scsi-busscan), enabled through Wine's TWAIN manager on
 #     the virtual bus (build/wine-ds)

@@ -287,8 +287,18 @@ TEST_F(GammaTest, ClicksOnTheGridReachThePreviewAndThePage) {
 }
 
 TEST_F(GammaTest, CurvesGoToAGammaFileAndComeBackDamagedOrLockedFilesAreRefused) {
+  // Red chosen in an earlier session, and the lock on (the default): in
+  // colour red, green and blue follow the RGB curve, which is the one
+  // shown; the window follows the mode to grey.
+  SetIni(GammaIni(), "User", "GammaColor", "1");
   ASSERT_NO_FATAL_FAILURE(OpenWindow());
+  Choose(main, CMD_MODE_FULL);
   ASSERT_NO_FATAL_FAILURE(OpenGamma());
+  EXPECT_EQ(Text(gamma, IDC_GAMMA_CHANNEL), L"RGB");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(gamma, IDC_GAMMA_CHANNEL_MENU)));
+  Choose(main, CMD_MODE_GREY);
+  EXPECT_EQ(Text(gamma, IDC_GAMMA_CHANNEL), L"Gray");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(gamma, IDC_GAMMA_CHANNEL_MENU)));
   const std::string saved = Work("SHAPE.GMA"), again = Work("AGAIN.GMA");
   for (const std::string& f : {saved, again, Work("SHORT.GMA"), Work("BADTYPE.GMA")}) {
     SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);

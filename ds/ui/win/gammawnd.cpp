@@ -52,11 +52,14 @@ struct GammaWindowState {
 GammaWindowState g_GammaWnd;
 
 // The channel shown: grey in the grey and black-and-white modes, else the
-// chosen colour channel (RGB when the choice was grey).
+// chosen colour channel (RGB when the choice was grey). While the lock ties
+// red, green and blue to the RGB curve their own curves take no part, so
+// RGB is the one to edit.
 int ShownChannel() {
   if (ToneIsGrey(g_Settings->Mode)) return kGreyChannel;
   const int c = g_Settings->GammaColor;
-  return c >= 1 && c <= kRgbChannel ? c : kRgbChannel;
+  if (c < 1 || c >= kRgbChannel || g_Settings->GammaLock == 1) return kRgbChannel;
+  return c;
 }
 
 CurveState& Curve(int channel) { return g_GammaEditor.Curves[channel - 1]; }
@@ -278,6 +281,9 @@ void GammaTyped(HWND dialog) {
 void ChannelMenu(HWND dialog) {
   HWND button = GetDlgItem(dialog, IDC_GAMMA_CHANNEL_MENU);
   if (ShownChannel() != kGreyChannel && GammaEntriesValid(dialog)) {
+    const UINT single = g_Settings->GammaLock == 1 ? MF_GRAYED : MF_ENABLED;
+    for (int c = CMD_LEVELS_RED; c <= CMD_LEVELS_BLUE; ++c)
+      EnableMenuItem(g_GammaWnd.Menu, UINT(c), MF_BYCOMMAND | single);
     RECT r;
     GetWindowRect(button, &r);
     const int command = TrackPopupMenu(GetSubMenu(g_GammaWnd.Menu, 0),
@@ -295,7 +301,7 @@ void ChannelMenu(HWND dialog) {
 void Lock(HWND dialog) {
   ScanSettings& s = *g_Settings;
   s.GammaLock = s.GammaLock == 1 ? 0 : 1;
-  SendDlgItemMessageW(dialog, IDC_GAMMA_LOCK, BM_SETCHECK, s.GammaLock, 0);
+  Show(dialog);
   Changed(dialog, true);
 }
 
