@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <fstream>
@@ -143,6 +144,15 @@ class GammaTest : public UiFixture {
     GetWindowRect(GetDlgItem(gamma, IDC_GAMMA_GRID), &r);
     return POINT{r.left + level, r.top + 255 - value};
   }
+  // The edit's text rubbed out and a value typed; the 500 ms refresh.
+  void TypeGamma(const wchar_t* text) {
+    RECT r;
+    GetWindowRect(GetDlgItem(gamma, IDC_GAMMA_EDIT), &r);
+    ClickAt(POINT{r.right - 3, (r.top + r.bottom) / 2});
+    for (int i = 0; i < 6; ++i) Key(VK_BACK);
+    Type(text);
+    Pump(900);
+  }
   void Place(int level, int value) {
     ClickAt(GridAt(level, value));
     Pump(300);
@@ -234,6 +244,17 @@ TEST_F(GammaTest, ClicksOnTheGridReachThePreviewAndThePage) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(gamma, IDC_GAMMA_CHANNEL_MENU)));
   EXPECT_EQ(Text(gamma, IDC_GAMMA_EDIT), L"1.00");
   ASSERT_EQ(IsDlgButtonChecked(gamma, IDC_GAMMA_CHECK), BST_CHECKED);
+  // A typed gamma of 2.00 after the refresh: ceiling(255 (i / 255) ^ 0.5);
+  // 0.05 is refused on closing; 1.00 again.
+  TypeGamma(L"2.00");
+  std::vector<int> root(256);
+  for (int i = 0; i < 256; ++i) root[size_t(i)] = int(std::ceil(255 * std::pow(i / 255.0, 0.5)));
+  EXPECT_EQ(OffTable(linear, Shot(), root), 0) << "preview against gamma 2.00";
+  TypeGamma(L"0.05");
+  PostMessageW(gamma, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump(300);
+  ASSERT_TRUE(IsWindow(gamma)) << "closed over gamma 0.05";
+  TypeGamma(L"1.00");
   // A gamma value's curve takes no points.
   const ScreenPixels valueGrid = Grid();
   Place(128, 200);
