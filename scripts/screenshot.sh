@@ -9,9 +9,10 @@
 #     scanning window (main, preview-colour, selection, zoom-window,
 #     preview-halftone, preview-grey), its tool windows (zoom, resolution,
 #     preferences, info, rulers, area), the threshold and lightness
-#     windows (threshold, lightness), the image-adjust window's two pages
-#     (adjust-brightness, adjust-levels), the film window on a WQ215's
-#     film unit (film) and "SCSI Information" (scsi,
+#     windows (threshold, lightness), the gamma editor with a drawn curve
+#     (gamma), the image-adjust window's two pages (adjust-brightness,
+#     adjust-levels), the film window on a WQ215's film unit (film) and
+#     "SCSI Information" (scsi,
 #     scsi-board1, scsi-busscan), enabled through Wine's TWAIN manager on
 #     the virtual bus (build/wine-ds)
 # The utility runs in its test prefix (build/wine-app, scripts/app-prefix)

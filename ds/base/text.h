@@ -61,6 +61,8 @@ constexpr int kAdfUnitOpenRead = 16042;
 constexpr int kFilmMisplaced = 16043;
 constexpr int kFilmOrBoardMisplaced = 16044;
 constexpr int kDiskError = 16045;     // "%s": the drive, in quotes
+constexpr int kGammaFileLocked = 16033;   // "%s": the file that cannot be written
+constexpr int kGammaFileRefused = 16046;  // "%s": a file that is no gamma table
 constexpr int kNoDiskSpace = 16005;
 }  // namespace msg
 

@@ -331,3 +331,25 @@
 #define IDR_FILM_BASE_140 22005
 #define IDR_FILM_MODEL 22006         /* RCDATA: the colour film model, 24 words */
 #define IDR_FILM_MODEL_SPECIAL 22007
+/* "Color Adjust": the gamma curve editor, English and Japanese. The grid is
+   a hidden place the window paints (256 x 256 pixels); the channel pop-up
+   uses the levels page's colour menu (10261-10265 are channels 1-5). */
+#define IDD_GAMMA 301
+#define IDD_GAMMA_JA 300
+#define IDC_GAMMA_GRID 302
+#define IDC_GAMMA_CHANNEL_LABEL 303
+#define IDC_GAMMA_CHANNEL_MENU 304   /* PopupButton32 */
+#define IDC_GAMMA_CHANNEL 305
+#define IDC_GAMMA_LOCK 306           /* LockButton32: GammaLock */
+#define IDC_GAMMA_CHECK 307          /* "Gamma:": the curve of a gamma value */
+#define IDC_GAMMA_EDIT 308
+#define IDC_GAMMA_RANGE 309
+#define IDC_GAMMA_LOAD 310
+#define IDC_GAMMA_SAVE 311
+#define IDC_GAMMA_LOCK_LABEL 312
+#define IDS_GAMMA_SAVE_TITLE 18015   /* Japanese twins at + 1 */
+#define IDS_GAMMA_LOAD_TITLE 18017
+#define IDS_GAMMA_FILTER 18345       /* "Korva Gamma (*.GMA)" (Japanese twin at + 30) */
+#define IDS_GAMMA_PATTERN 18346      /* "*.GMA" */
+#define IDS_GAMMA_EXTENSION 18347    /* "GMA" */
+#define IDS_GAMMA_DEFAULT_NAME 18348 /* "GAMMA" */

@@ -8,6 +8,7 @@
 namespace wq {
 
 ToneRestorePoint g_ToneRestore;
+GammaRestorePoint g_GammaRestore;
 
 void TakeToneRestorePoint(const ScanSettings& s) {
   ToneRestorePoint& r = g_ToneRestore;
@@ -28,6 +29,22 @@ void TakeToneRestorePoint(const ScanSettings& s) {
   r.FilmType = s.FilmType;
   memcpy(r.FilmColor, s.FilmColor, sizeof r.FilmColor);
   memcpy(r.FilmTone, s.FilmTone, sizeof r.FilmTone);
+}
+
+void TakeGammaRestorePoint(const ScanSettings& s) {
+  GammaRestorePoint& r = g_GammaRestore;
+  r.GammaLock = s.GammaLock;
+  r.GammaColor = s.GammaColor;
+  memcpy(r.GammaInput, s.GammaInput, sizeof r.GammaInput);
+  memcpy(r.GammaVal, s.GammaVal, sizeof r.GammaVal);
+  memcpy(r.Curves, s.Curves, sizeof r.Curves);
+}
+
+void RestoreGamma(ScanSettings& s, const GammaRestorePoint& r) {
+  s.GammaLock = r.GammaLock;
+  memcpy(s.GammaInput, r.GammaInput, sizeof s.GammaInput);
+  memcpy(s.GammaVal, r.GammaVal, sizeof s.GammaVal);
+  memcpy(s.Curves, r.Curves, sizeof s.Curves);
 }
 
 }  // namespace wq

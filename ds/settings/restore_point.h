@@ -1,12 +1,13 @@
 // The values the tone windows' "Cancel" buttons put back: a copy of the
 // threshold, the exposures, the image adjustment and the film values, taken
-// whenever the settings are read from or written to the preset file.
+// whenever the settings are read from or written to the preset file; and the
+// gamma curves, taken whenever the model's gamma file is read or written.
 #pragma once
 #include <cstdint>
 
-namespace wq {
+#include "ds/settings/settings.h"
 
-struct ScanSettings;
+namespace wq {
 
 struct ToneRestorePoint {
   int16_t ThresholdW;
@@ -24,5 +25,17 @@ struct ToneRestorePoint {
 extern ToneRestorePoint g_ToneRestore;
 
 void TakeToneRestorePoint(const ScanSettings& s);
+
+struct GammaRestorePoint {
+  int16_t GammaLock, GammaColor;
+  int16_t GammaInput[kGammaChannels], GammaVal[kGammaChannels];
+  GammaCurve Curves[kGammaChannels];
+};
+extern GammaRestorePoint g_GammaRestore;
+
+void TakeGammaRestorePoint(const ScanSettings& s);
+// The curves, their types and gamma values and the lock put back; the
+// channel shown stays.
+void RestoreGamma(ScanSettings& s, const GammaRestorePoint& r);
 
 }  // namespace wq

@@ -6,6 +6,7 @@
 #include "common/strutil.h"
 #include "ds/base/text.h"
 #include "ds/settings/profile.h"
+#include "ds/settings/restore_point.h"
 #include "ds/settings/settings_keys.h"
 #include "ds/settings/settings_store.h"
 
@@ -29,6 +30,7 @@ void ReadGammaFile(ScanSettings& s, const SettingsEnvironment& env) {
   if (!GammaFilePath(s.Model, env, file, sizeof file) || !g_Profile.Exists(file)) {
     DefaultGammaValues(s);
     CopyString(s.GammaFile, own);
+    TakeGammaRestorePoint(s);
     return;
   }
   GetString(file, "User", "GammaFile", own, s.GammaFile, sizeof s.GammaFile);
@@ -56,6 +58,7 @@ void ReadGammaFile(ScanSettings& s, const SettingsEnvironment& env) {
       if (!DecodeGammaKey(text, c.Points + 8 * n)) memcpy(c.Points + 8 * n, def.Points + 8 * n, 8);
     }
   }
+  TakeGammaRestorePoint(s);
 }
 
 void WriteGammaFile(const ScanSettings& s, const SettingsEnvironment& env) {
@@ -85,6 +88,7 @@ void WriteGammaFile(const ScanSettings& s, const SettingsEnvironment& env) {
     }
   }
   g_Profile.Flush(file);
+  TakeGammaRestorePoint(s);
 }
 
 }  // namespace wq

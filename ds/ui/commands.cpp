@@ -223,9 +223,13 @@ CommandOutcome RunMenuCommand(int command) {
     if (command == CMD_AREA_CUSTOM) return {0, kToolArea};
     return SetArea(range);
   }
-  if (command == CMD_ADJUST_NONE || command == CMD_ADJUST_CUSTOM ||
-      command >= CMD_COLOUR_MATCH_FIRST)
-    return SetAdjust(command);
+  if (command == CMD_ADJUST_CUSTOM) {
+    // The custom curves come with their editor.
+    CommandOutcome out = SetAdjust(command);
+    if (context.ToolAvailable[kToolGamma]) out.OpenTool = kToolGamma;
+    return out;
+  }
+  if (command == CMD_ADJUST_NONE || command >= CMD_COLOUR_MATCH_FIRST) return SetAdjust(command);
   switch (command) {
     case CMD_IMAGE_ADJUST: return {0, kToolImageAdjust};
     case CMD_THRESHOLD: return {0, kToolThreshold};

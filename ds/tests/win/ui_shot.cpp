@@ -2,7 +2,8 @@
 // source enabled with its window through Wine's TWAIN manager on the
 // virtual bus, then a preview in full colour, the same preview in a
 // halftone mode, a framed selection, the zoom preview's own window, each
-// tool window, the rulers, the Threshold and Lightness windows, the Area
+// tool window, the rulers, the Threshold and Lightness windows, the gamma
+// editor with a drawn curve, the Area
 // dialog, and "SCSI Information" on the default bus with its bus-scan box.
 // At each pose it writes the pose's name into the file given with --ready
 // and keeps its message loop running until the script has taken the picture
@@ -38,6 +39,12 @@ BOOL CALLBACK FindMain(HWND w, LPARAM) {
     return FALSE;
   }
   return TRUE;
+}
+
+BOOL CALLBACK FindGamma(HWND w, LPARAM) {
+  if (!IsWindowVisible(w) || !GetDlgItem(w, IDC_GAMMA_GRID)) return TRUE;
+  g_Found = w;
+  return FALSE;
 }
 
 BOOL CALLBACK FindImageAdjust(HWND w, LPARAM) {
@@ -247,6 +254,27 @@ int main(int argc, char** argv) {
   Choose(main, CMD_MODE_FULL);
   Choose(main, CMD_LIGHTNESS);
   Pose("lightness");
+  // The gamma editor with a curve drawn through four points.
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Choose(main, CMD_ADJUST_CUSTOM);
+  g_Found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindGamma, 0);
+  if (HWND gamma = g_Found) {
+    Click(gamma, IDC_GAMMA_CHECK);
+    RECT grid;
+    GetWindowRect(GetDlgItem(gamma, IDC_GAMMA_GRID), &grid);
+    MapWindowPoints(nullptr, gamma, reinterpret_cast<POINT*>(&grid), 2);
+    const POINT points[] = {{70, 110}, {150, 200}, {215, 235}};
+    for (const POINT& p : points) {
+      const LPARAM at = MAKELPARAM(grid.left + p.x, grid.top + 255 - p.y);
+      PostMessageW(gamma, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(gamma, WM_LBUTTONUP, 0, at);
+      Pump(200);
+    }
+  }
+  Pose("gamma");
+  EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
+  Choose(main, CMD_ADJUST_NONE);
   EnumThreadWindows(GetCurrentThreadId(), CloseTools, 0);
   Pump(200);
   PoseModal(main, CMD_AREA_CUSTOM, IDC_AREA_ORIGIN_X, "area");

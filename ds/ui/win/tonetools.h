@@ -15,6 +15,10 @@ bool LightnessEntriesValid(HWND dialog);
 // The film window (the same checks).
 INT_PTR CALLBACK FilmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 bool FilmEntriesValid(HWND dialog);
+// The gamma curve editor ("Color Adjust"); its gamma edit must hold 0.10 to
+// 9.99 while the shown curve is of a gamma value.
+INT_PTR CALLBACK GammaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+bool GammaEntriesValid(HWND dialog);
 
 // WM_ACTIVATE of a numeric tool window: while it is active the keyboard
 // hook passes only the keys of a whole number to it.

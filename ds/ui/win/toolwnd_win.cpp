@@ -46,6 +46,9 @@ const ToolDef kTools[] = {
     // The negative film correction.
     {kToolFilm, &g_Windows.Film, IDD_FILM, IDD_FILM_JA, FilmProc, &ScanSettings::FilmRect,
      &ScanSettings::FilmOpen, FilmEntriesValid},
+    // The gamma curve editor.
+    {kToolGamma, &g_Windows.Gamma, IDD_GAMMA, IDD_GAMMA_JA, GammaProc, &ScanSettings::GammaRect,
+     &ScanSettings::GammaOpen, GammaEntriesValid},
 };
 
 const ToolDef* Find(int tool) {

@@ -57,7 +57,7 @@ bool ToolAvailable(int tool) {
   return tool == kToolZoom || tool == kToolResolution || tool == kToolPreference ||
          tool == kToolArea ||
          tool == kToolThreshold || tool == kToolLightness || tool == kToolImageAdjust ||
-         tool == kToolFilm;
+         tool == kToolFilm || tool == kToolGamma;
 }
 
 bool RegisterClasses() {
