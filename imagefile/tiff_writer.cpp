@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "imagefile/bmp_reader.h"
-#include "common/io_file.h"
+#include "imagefile/bmp_rows.h"
+#include "imagefile/export_file.h"
 #include "imagefile/lzw_encode.h"
 #include "imagefile/tiff_ifd.h"
 #include "imagefile/tiff_predictor.h"
@@ -38,22 +39,15 @@ struct WriteJob {
   uint64_t pos = kTiffHeaderSize;  // where the next strip byte goes
   std::vector<uint32_t> stripOffsets;
   std::vector<uint32_t> stripByteCounts;
-  std::vector<uint8_t> block;      // rows read from the BMP
-  uint32_t blockFirst = 0;
-  uint32_t blockRows = 0;
+  BmpRowCursor rows;
 };
 
 // Row y of the image as TIFF stores it: no padding, RGB order, pad bits 0.
 FileStatus NextRow(WriteJob* job, uint32_t y, uint8_t* out) {
   const BmpImage& img = job->image;
-  if (y >= job->blockFirst + job->blockRows || job->blockRows == 0) {
-    const uint32_t perBlock = uint32_t(std::max<uint64_t>(1, job->block.size() / img.stride));
-    job->blockFirst = y;
-    job->blockRows = std::min(perBlock, img.height - y);
-    FileStatus st = BmpReadRowBlock(*job->bmp, img, y, job->blockRows, job->block.data());
-    if (st != FileStatus::kOk) return st;
-  }
-  const uint8_t* src = BmpBlockRow(img, job->block.data(), job->blockRows, y - job->blockFirst);
+  const uint8_t* src = nullptr;
+  FileStatus st = BmpRowAt(&job->rows, y, &src);
+  if (st != FileStatus::kOk) return st;
   if (img.bits == 24) {
     for (uint32_t x = 0; x < img.width; ++x) {
       out[3 * x] = src[3 * x + 2];
@@ -178,12 +172,12 @@ FileStatus Write(WriteJob* job) {
   }
   job->strips = (img.height + job->rowsPerStrip - 1) / job->rowsPerStrip;
 
+  st = BmpRowsBegin(&job->rows, *job->bmp, img, kReadBlockBytes);
+  if (st != FileStatus::kOk) return st;
   std::vector<uint8_t> row;
   try {
     job->stripOffsets.reserve(job->strips);
     job->stripByteCounts.reserve(job->strips);
-    const uint64_t rows = std::max<uint64_t>(1, kReadBlockBytes / img.stride);
-    job->block.resize(size_t(std::min<uint64_t>(rows, img.height) * img.stride));
     row.resize(job->rowBytes);
   } catch (const std::bad_alloc&) {
     return FileStatus::kNoMemory;
@@ -258,17 +252,9 @@ FileStatus TiffWriteFile(const char* target, const char* sourceBmp, int byteOrde
   options.dateTime = dateTime;
   options.progress = progress;
 
-  FileReader reader;
-  if (FileReaderOpen(&reader, sourceBmp) != IoStatus::kOk) return FileStatus::kReadError;
-  FileWriter writer;
-  FileWriterGuard guard{&writer};
-  IoStatus s = FileWriterCreate(&writer, target);
-  FileStatus st = s == IoStatus::kOk ? FileStatus::kOk : WriteFailure(s);
-  if (st == FileStatus::kOk) st = TiffWriteFromBmp(FileReaderIo(&reader), FileWriterIo(&writer), options);
-  FileReaderClose(&reader);
-  if (st != FileStatus::kOk) return st;
-  s = FileWriterCommit(&writer);
-  return s == IoStatus::kOk ? FileStatus::kOk : WriteFailure(s);
+  return ExportWriteFile(target, sourceBmp, [&](const WqIo& in, const WqIo& out) {
+    return TiffWriteFromBmp(in, out, options);
+  });
 }
 
 std::string TiffDateTimeNow() {
