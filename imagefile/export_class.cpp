@@ -28,6 +28,22 @@ bool ExportBilevelWhiteIsZero(const BmpImage& image) {
   return image.bits == 1 && t[0] + t[1] + t[2] > t[4] + t[5] + t[6];
 }
 
+uint8_t ExportPixelIndex(const BmpImage& image, const uint8_t* row, uint32_t x) {
+  switch (image.bits) {
+    case 1: return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4: return x & 1 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
+    default: return row[x];
+  }
+}
+
+void ExportPixelRgb(const BmpImage& image, const uint8_t* row, uint32_t x, uint8_t rgb[3]) {
+  const uint8_t* bgr = image.bits == 24 ? row + 3 * size_t(x)
+                                        : image.colourTable.data() + 4 * ExportPixelIndex(image, row, x);
+  rgb[0] = bgr[2];
+  rgb[1] = bgr[1];
+  rgb[2] = bgr[0];
+}
+
 std::string ExportCreationDateLine(const std::tm& t) {
   static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",

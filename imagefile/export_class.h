@@ -21,6 +21,11 @@ uint32_t ExportDpi(int32_t pelsPerMeter);
 // that 0 is black.
 bool ExportBilevelWhiteIsZero(const BmpImage& image);
 
+// Pixel x of a BMP row (file layout): its colour-table index (1, 4, 8
+// bits) and its red, green, blue.
+uint8_t ExportPixelIndex(const BmpImage& image, const uint8_t* row, uint32_t x);
+void ExportPixelRgb(const BmpImage& image, const uint8_t* row, uint32_t x, uint8_t rgb[3]);
+
 constexpr char kExportCreator[] = "ScanWQ V4.00 Scanner Utility";
 // "%%CreationDate: Wed Dec 09 2026 00:32:49\n".
 std::string ExportCreationDateLine(const std::tm& t);
