@@ -26,4 +26,9 @@ constexpr int FileStatusMessage(FileStatus s) {
   return 13;
 }
 
+// The exporters (EPS, PCX, Targa) report a full target drive with 33.
+constexpr int ExportStatusMessage(FileStatus s) {
+  return s == FileStatus::kNoSpace ? 33 : FileStatusMessage(s);
+}
+
 }  // namespace wq

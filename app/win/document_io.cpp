@@ -9,6 +9,9 @@
 #include "app/file_messages.h"
 #include "app/app_text.h"
 #include "imagefile/bmp_reader.h"
+#include "imagefile/eps_writer.h"
+#include "imagefile/pcx_writer.h"
+#include "imagefile/tga_writer.h"
 #include "app/file_types.h"
 #include "imagefile/tiff_to_bmp.h"
 #include "imagefile/tiff_writer.h"
@@ -310,10 +313,18 @@ bool SaveCommand(HWND child, bool asNew) {
   } else if (kind == wq::FileKind::kBmp || kind == wq::FileKind::kOther) {
     status = CopyBmp(source.c_str(), target.c_str());
   } else {
-    // EPS, PCX and Targa writers are not part of the program yet.
+    StatusSetSize(FileBytes(source.c_str()));
+    const wq::ProgressSink progress = StatusProgressSink();
+    status = kind == wq::FileKind::kEps   ? wq::EpsWriteFile(target.c_str(), source.c_str(), progress)
+             : kind == wq::FileKind::kPcx ? wq::PcxWriteFile(target.c_str(), source.c_str(), progress)
+                                          : wq::TgaWriteFile(target.c_str(), source.c_str(), progress);
     StatusSetMessage(L"");
-    ShowAppMessage(10);
-    return false;
+    if (status != wq::FileStatus::kOk) {
+      // A source that cannot be read names its own drive.
+      const int n = wq::ExportStatusMessage(status);
+      if (n >= 0) ShowAppMessageForDrive(n, DriveOf(status == wq::FileStatus::kReadError ? source : target));
+      return false;
+    }
   }
   StatusSetMessage(L"");
   if (status != wq::FileStatus::kOk) {

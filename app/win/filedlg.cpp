@@ -106,11 +106,6 @@ std::string Run(HWND owner, bool saving, const char* proposed, DWORD filterIndex
   return TypedPath(file, ofn.nFilterIndex);
 }
 
-bool Writable(wq::FileKind kind) {
-  // The EPS, PCX and Targa writers are not part of the program yet.
-  return kind == wq::FileKind::kBmp || kind == wq::FileKind::kTiff;
-}
-
 }  // namespace
 
 std::string AskOpenPath(HWND owner) {
@@ -120,7 +115,7 @@ std::string AskOpenPath(HWND owner) {
 }
 
 std::string AskSavePath(HWND owner, const char* proposed, uint16_t bitCount) {
-  g_dialog.types = wq::SaveTypes(bitCount, Writable);
+  g_dialog.types = wq::SaveTypes(bitCount, nullptr);
   const std::string name(wq::FileTitle(proposed));
   DWORD index = 1;
   const wq::FileKind kind = wq::KindOfPath(name);

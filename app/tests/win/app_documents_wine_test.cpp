@@ -1,11 +1,13 @@
 // Image documents through the program's windows: opening BMP and TIFF
-// files, the refusals, titles and zoom, saving as BMP and TIFF, and the
+// files, the refusals, titles and zoom, saving as BMP and TIFF, exporting
+// EPS, PCX and Targa, and the
 // work files a document leaves behind (none).
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "app/tests/win/app_harness.h"
+#include "imagefile/pcx_writer.h"
 #include "imagefile/tiff_writer.h"
 #include "app/win/resource.h"
 #include "imagefile/bmp.h"
@@ -205,6 +207,44 @@ TEST_F(Documents, SaveAsTiffAndBmpThenReopen) {
   ASSERT_TRUE(ReadFileBytes("C:\\copy.$T$", &reopened));
   EXPECT_TRUE(SamePixels(bmp, reopened));
   EXPECT_EQ(IniValue("File process", "Directories"), dir_);
+}
+
+// The exporters from Save As: PCX byte for byte what the library makes of
+// the document's BMP (held against outside readers natively), Targa up to
+// its dated trailer, EPS with its header and title; each titles the window.
+TEST_F(Documents, SaveAsExportsEpsPcxAndTarga) {
+  const std::vector<uint8_t> bmp = MakeBmp(45, 17, 8);
+  ASSERT_TRUE(Open(File("orig.bmp", bmp)));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"orig.bmp (1:1)"}));
+  auto saveAs = [&](const char* name, const wchar_t* title) {
+    Command(app_, IDM_SAVEAS);
+    HWND save = WaitDialog(app_, L"Save As");
+    return save && ChooseFile(save, dir_ + "\\" + name) && WaitChildTitles(app_, {title});
+  };
+  ASSERT_TRUE(saveAs("copy.pcx", L"copy.pcx (1:1)"));
+  wq::MemReader in{bmp};
+  wq::MemWriter expected;
+  ASSERT_EQ(wq::PcxWriteFromBmp(wq::MemReaderIo(&in), wq::MemWriterIo(&expected), {}), wq::FileStatus::kOk);
+  std::vector<uint8_t> file;
+  ASSERT_TRUE(ReadFileBytes(dir_ + "\\copy.pcx", &file));
+  EXPECT_EQ(file, expected.bytes);
+
+  ASSERT_TRUE(saveAs("copy.tga", L"copy.tga (1:1)"));
+  ASSERT_TRUE(ReadFileBytes(dir_ + "\\copy.tga", &file));
+  const size_t pixels = 18 + 768 + 45 * 17;
+  ASSERT_GT(file.size(), pixels);
+  EXPECT_EQ(file[2], 1);  // colour-mapped
+  for (uint32_t y = 0; y < 17; ++y)  // bottom row first, as the BMP
+    EXPECT_EQ(0, memcmp(&file[18 + 768 + y * 45], &bmp[1078 + y * 48], 45)) << y;
+  EXPECT_EQ(std::string(file.end() - 39, file.end()), "%%Creator: ScanWQ V4.00 Scanner Utility");
+
+  ASSERT_TRUE(saveAs("copy.eps", L"copy.eps (1:1)"));
+  ASSERT_TRUE(ReadFileBytes(dir_ + "\\copy.eps", &file));
+  ASSERT_GT(file.size(), 32u);
+  EXPECT_EQ(wq::GetLE32(&file[0]), 0xC6D3D0C5u);
+  EXPECT_EQ(wq::GetLE32(&file[4]) + wq::GetLE32(&file[8]), file.size());
+  const std::string ps(file.begin() + wq::GetLE32(&file[4]), file.end());
+  EXPECT_NE(ps.find("%%Title: copy.eps\n"), std::string::npos);
 }
 
 // A question box of the Save As dialog: its caption is the dialog's own.
