@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "imagefile/bmp_writer.h"
+#include "imagefile/bench/bench_page.h"
 #include "imagefile/tiff_to_bmp.h"
 #include "imagefile/tiff_writer.h"
 #include "common/io_file.h"
@@ -30,44 +30,15 @@ struct BestTimes {
   double memcpy = 1e30, oursWrite = 1e30, toolWrite = 1e30, oursRead = 1e30, toolRead = 1e30;
 } g_best;
 
-// A scanned-photo-like page: smooth gradients, grain, and text-like bands.
-void PageRow(uint32_t y, uint8_t* bgr) {
-  uint32_t seed = y * 2654435761u;
-  for (uint32_t x = 0; x < kWidth; ++x) {
-    seed = seed * 1103515245u + 12345u;
-    const int grain = int((seed >> 16) & 7) - 3;
-    const bool text = (y / 40) % 3 == 0 && (x / 9 + y / 5) % 4 == 0;
-    const int r = text ? 20 : int(128 + 100 * x / kWidth) + grain;
-    const int g = text ? 20 : int(60 + 150 * y / kHeight) + grain;
-    const int b = text ? 30 : int(200 - 120 * (x + y) / (kWidth + kHeight)) + grain;
-    bgr[3 * x] = uint8_t(b);
-    bgr[3 * x + 1] = uint8_t(g);
-    bgr[3 * x + 2] = uint8_t(r);
-  }
-}
-
 bool Prepare() {
   if (g_files.ready) return true;
-  char tmpl[] = "/tmp/wq_bench_XXXXXX";
-  if (!mkdtemp(tmpl)) return false;
-  g_files.dir = tmpl;
+  g_files.dir = wqbench::BenchDir();
+  if (g_files.dir.empty()) return false;
   g_files.bmp = g_files.dir + "/page.bmp";
   g_files.plainTiff = g_files.dir + "/page.tif";
   g_files.lzwTiff = g_files.dir + "/page_lzw.tif";
   g_files.out = g_files.dir + "/out";
-  wq::FileWriter fw;
-  if (wq::FileWriterCreate(&fw, g_files.bmp.c_str()) != wq::IoStatus::kOk) return false;
-  wq::BmpWriter w;
-  if (wq::BmpWriterBegin(&w, wq::FileWriterIo(&fw), kWidth, kHeight, 24, {}, 0, 11811, 11811) !=
-      wq::FileStatus::kOk)
-    return false;
-  std::vector<uint8_t> row(kWidth * 3);
-  for (uint32_t y = 0; y < kHeight; ++y) {
-    PageRow(y, row.data());
-    if (wq::BmpWriterPutRow(&w, row.data()) != wq::FileStatus::kOk) return false;
-  }
-  if (wq::BmpWriterFinish(&w) != wq::FileStatus::kOk || wq::FileWriterCommit(&fw) != wq::IoStatus::kOk)
-    return false;
+  if (!wqbench::WriteBenchPage(g_files.bmp, kWidth, kHeight)) return false;
   // The same pixels as tiffcp's input (uncompressed) and as its LZW output.
   if (wq::TiffWriteFile(g_files.plainTiff.c_str(), g_files.bmp.c_str(), 1, false, {}) !=
       wq::FileStatus::kOk)
@@ -80,25 +51,10 @@ bool Prepare() {
 
 template <typename Body>
 void Timed(benchmark::State& state, double* best, Body body) {
-  if (!Prepare()) {
-    state.SkipWithError("could not prepare the page files (is tiffcp installed?)");
-    return;
-  }
-  for (auto _ : state) {
-    const auto t0 = std::chrono::steady_clock::now();
-    const bool ok = body();
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    if (!ok) {
-      state.SkipWithError("operation failed");
-      return;
-    }
-    state.SetIterationTime(s);
-    if (s < *best) *best = s;
-  }
-  state.SetBytesProcessed(int64_t(state.iterations()) * kWidth * kHeight * 3);
+  wqbench::Timed(state, Prepare(), best, uint64_t(kWidth) * kHeight * 3, body);
 }
 
-bool Tool(const std::string& cmd) { return std::system(cmd.c_str()) == 0; }
+bool Tool(const std::string& cmd) { return wqbench::RunTool(cmd); }
 
 void BM_Memcpy(benchmark::State& state) {
   std::vector<uint8_t> a(size_t(kWidth) * kHeight * 3, 1), b(a.size());
