@@ -134,6 +134,9 @@ void UpdateScrollRanges(HWND child, wq::ImageDocument* doc);
 void ShowAbout(HWND owner);
 // TIFF Options: false when cancelled.
 bool AskTiffOptions(HWND owner, int* byteOrderCode, bool* lzw);
+// "Do you want to use ADF?" with the ADF Setting dialog behind "Use ADF":
+// 217, 218 (the settings taken into g_Adf) or 2 when cancelled.
+int AskAdfMode(HWND owner);
 // Open: the chosen path, or "" when cancelled.
 std::string AskOpenPath(HWND owner);
 // Save As for an image of this depth: the chosen path, or "" when cancelled.

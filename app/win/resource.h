@@ -37,6 +37,17 @@
 
 // Dialog controls.
 #define IDC_VERSION 240
+// The ADF question and the ADF Setting dialog (the values of app/batch.h).
+#define IDC_ADF_TEXT 219
+#define IDC_ADF_NONE 217
+#define IDC_ADF_USE 218
+#define IDC_ADF_ALL 222
+#define IDC_ADF_PAGES 223
+#define IDC_ADF_SCANSAVE 225
+#define IDC_ADF_SCANDISPLAY 226
+#define IDC_ADF_PAGECOUNT 230
+#define IDC_ADF_START 231
+#define IDC_ADF_INCREMENT 232
 #define IDC_IBMPC 212
 #define IDC_MACINTOSH 213
 #define IDC_LZW 216
