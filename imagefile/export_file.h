@@ -1,4 +1,4 @@
-// Writing a file from the document's BMP file, for every writer of the
+// Writing one file from another, for every writer and converter of the
 // library: the target built beside its final name and put in place only
 // when it is complete.
 #pragma once
@@ -8,7 +8,7 @@
 
 namespace wq {
 
-// Runs write(source, target) on the BMP file and a new target built beside
+// Runs write(source, target) on the source file and a new target built beside
 // its final name: kReadError when the source cannot be opened, kWriteError
 // (or kNoSpace) when the target cannot be made; on any failure or cancel no
 // target is left and an existing one stays as it was.

@@ -11,7 +11,7 @@
 #include "imagefile/tiff_class.h"
 #include "imagefile/tiff_dir.h"
 #include "imagefile/tiff_rows.h"
-#include "common/io_file.h"
+#include "imagefile/export_file.h"
 #include "imagefile/tiff_tags.h"
 
 namespace wq {
@@ -82,18 +82,9 @@ FileStatus TiffConvertToBmp(const WqIo& tiff, const WqIo& bmp, const ProgressSin
 
 FileStatus TiffConvertFile(const char* targetBmp, const char* sourceTiff,
                            const ProgressSink& progress, TiffSourceInfo* info) {
-  FileReader reader;
-  if (FileReaderOpen(&reader, sourceTiff) != IoStatus::kOk) return FileStatus::kReadError;
-  FileWriter writer;
-  FileWriterGuard guard{&writer};
-  IoStatus s = FileWriterCreate(&writer, targetBmp);
-  FileStatus st = s == IoStatus::kOk ? FileStatus::kOk : WriteFailure(s);
-  if (st == FileStatus::kOk)
-    st = TiffConvertToBmp(FileReaderIo(&reader), FileWriterIo(&writer), progress, info);
-  FileReaderClose(&reader);
-  if (st != FileStatus::kOk) return st;
-  s = FileWriterCommit(&writer);
-  return s == IoStatus::kOk ? FileStatus::kOk : WriteFailure(s);
+  return ExportWriteFile(targetBmp, sourceTiff, [&](const WqIo& in, const WqIo& out) {
+    return TiffConvertToBmp(in, out, progress, info);
+  });
 }
 
 std::string TiffWorkFileName(std::string_view workDirectory, std::string_view tiffPath) {

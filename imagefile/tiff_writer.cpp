@@ -14,6 +14,7 @@
 
 #include "imagefile/bmp_reader.h"
 #include "imagefile/bmp_rows.h"
+#include "imagefile/export_class.h"
 #include "imagefile/export_file.h"
 #include "imagefile/lzw_encode.h"
 #include "imagefile/tiff_ifd.h"
@@ -258,13 +259,7 @@ FileStatus TiffWriteFile(const char* target, const char* sourceBmp, int byteOrde
 }
 
 std::string TiffDateTimeNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm t{};
-#ifdef _WIN32
-  localtime_s(&t, &now);
-#else
-  localtime_r(&now, &t);
-#endif
+  const std::tm t = ExportLocalTimeNow();
   char text[32];
   std::snprintf(text, sizeof text, "%04d:%02d:%02d %02d:%02d:%02d", t.tm_year + 1900,
                 t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
