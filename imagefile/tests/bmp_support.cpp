@@ -2,6 +2,8 @@
 // through the program's reader as RGB triples.
 #include "imagefile/tests/bmp_support.h"
 
+#include <gtest/gtest.h>
+
 #include <utility>
 
 #include "imagefile/bmp_reader.h"
@@ -51,6 +53,12 @@ FileStatus ReadBmpRgb(const wq::WqIo& io, RgbImage* out) {
     }
   }
   return FileStatus::kOk;
+}
+
+std::vector<uint8_t> BmpBytes(const TestImage& im, int32_t pels) {
+  wq::MemWriter w;
+  EXPECT_EQ(WriteBmp(im, wq::MemWriterIo(&w), pels), wq::FileStatus::kOk);
+  return w.bytes;
 }
 
 }  // namespace wqtest

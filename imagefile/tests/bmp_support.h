@@ -9,6 +9,8 @@
 namespace wqtest {
 
 wq::FileStatus WriteBmp(const TestImage& im, const wq::WqIo& io, int32_t pels = 0);
+// The same BMP file in memory.
+std::vector<uint8_t> BmpBytes(const TestImage& im, int32_t pels);
 // RGB pixels of a BMP as the program's reader sees them.
 wq::FileStatus ReadBmpRgb(const wq::WqIo& io, RgbImage* out);
 

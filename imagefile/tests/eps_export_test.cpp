@@ -17,9 +17,8 @@ using wq::FileStatus;
 using namespace wqtest;
 
 std::vector<uint8_t> Eps(const TestImage& im, int32_t pels) {
-  wq::MemWriter b;
-  EXPECT_EQ(WriteBmp(im, wq::MemWriterIo(&b), pels), FileStatus::kOk);
-  wq::MemReader r{b.bytes};
+  const std::vector<uint8_t> bmp = BmpBytes(im, pels);
+  wq::MemReader r{bmp};
   wq::MemWriter w;
   std::tm made{};
   made.tm_year = 126, made.tm_mon = 11, made.tm_mday = 9, made.tm_wday = 3;

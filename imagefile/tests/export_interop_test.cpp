@@ -18,12 +18,6 @@ namespace {
 using wq::FileStatus;
 using namespace wqtest;
 
-std::vector<uint8_t> BmpBytes(const TestImage& im, int32_t pels) {
-  wq::MemWriter w;
-  EXPECT_EQ(WriteBmp(im, wq::MemWriterIo(&w), pels), FileStatus::kOk);
-  return w.bytes;
-}
-
 // 2001-02-03 (a Saturday) 04:05:06.
 std::tm Made() {
   std::tm t{};

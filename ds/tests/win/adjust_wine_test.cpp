@@ -93,18 +93,7 @@ class AdjustTest : public UiFixture {
   // The source's window at 100 dpi with the linear curve, a whole-bed
   // preview, the selection dragged on it, and "Image Adjust" open.
   void OpenWindow(int modeCommand) {
-    SetIni(MainIni(), "Preference", "ShowInfo", "0");
-    SetIni(MainIni(), "Preference", "PrescanSelect", "0");
-    ASSERT_EQ(Open(), TWRC_SUCCESS);
-    ASSERT_EQ(EnableWithWindow(), TWRC_SUCCESS);
-    main = MainWindow();
-    ASSERT_NE(main, nullptr);
-    Choose(main, modeCommand);
-    Choose(main, CMD_RES_100);
-    Choose(main, CMD_ADJUST_NONE);
-    preview = FindWindowW(L"PreviewWndClass32", nullptr);
-    ASSERT_NE(preview, nullptr);
-    TakePreviewBy(main);
+    ASSERT_NO_FATAL_FAILURE(OpenWithLinearPreview(modeCommand, CMD_RES_100, &main, &preview));
     ClickAt(At(165, 272));  // below the paper: no selection
     Drag(At(kSelection.left, kSelection.top), At(kSelection.right - 1, kSelection.bottom - 1));
     Choose(main, CMD_IMAGE_ADJUST);

@@ -112,18 +112,7 @@ class GammaTest : public UiFixture {
   // Grey at 72 dpi with the linear curve, the whole bed previewed and
   // selected, then "Optional..." of the Adjust menu.
   void OpenWindow() {
-    SetIni(MainIni(), "Preference", "ShowInfo", "0");
-    SetIni(MainIni(), "Preference", "PrescanSelect", "0");
-    ASSERT_EQ(Open(), TWRC_SUCCESS);
-    ASSERT_EQ(EnableWithWindow(), TWRC_SUCCESS);
-    main = MainWindow();
-    ASSERT_NE(main, nullptr);
-    Choose(main, CMD_MODE_GREY);
-    Choose(main, CMD_RES_72);
-    Choose(main, CMD_ADJUST_NONE);
-    preview = FindWindowW(L"PreviewWndClass32", nullptr);
-    ASSERT_NE(preview, nullptr);
-    TakePreviewBy(main);
+    ASSERT_NO_FATAL_FAILURE(OpenWithLinearPreview(CMD_MODE_GREY, CMD_RES_72, &main, &preview));
     ClickAt(OnScreen(preview, kFrame.left + 165, kFrame.top + 272));
     Pump(300);
   }

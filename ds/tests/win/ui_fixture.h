@@ -173,6 +173,23 @@ class UiFixture : public ManagerTest {
     ASSERT_TRUE(FileExists(work));
     Pump(300);
   }
+  // The source's window in a mode and resolution with the linear curve and
+  // a whole-bed preview taken (no information window, no preview
+  // selection); *main and *preview are its two windows.
+  void OpenWithLinearPreview(int modeCommand, int resolutionCommand, HWND* main, HWND* preview) {
+    SetIni(MainIni(), "Preference", "ShowInfo", "0");
+    SetIni(MainIni(), "Preference", "PrescanSelect", "0");
+    ASSERT_EQ(Open(), TWRC_SUCCESS);
+    ASSERT_EQ(EnableWithWindow(), TWRC_SUCCESS);
+    *main = MainWindow();
+    ASSERT_NE(*main, nullptr);
+    Choose(*main, modeCommand);
+    Choose(*main, resolutionCommand);
+    Choose(*main, CMD_ADJUST_NONE);
+    *preview = FindWindowW(L"PreviewWndClass32", nullptr);
+    ASSERT_NE(*preview, nullptr);
+    TakePreviewBy(*main);
+  }
   // A press whose control runs a loop of its own until the button comes up
   // (a scroll bar's thumb, a window's sizing corner): another hand moves
   // the pointer in four steps to `to` and lets go.
