@@ -41,6 +41,7 @@ struct FaultRule {
   int16_t dataType = -1;  // only this READ/SEND data type code (-1: any)
   uint32_t after = 0;     // only once this many commands have reached the device
   uint32_t readIndex = 0; // only the n-th READ of image data since START (0: any)
+  uint32_t sheet = 0;     // only while the feeder's n-th sheet is in (0: any)
   int32_t times = 1;      // how often it fires (-1: every time)
 };
 

@@ -9,7 +9,7 @@ namespace vscsi::configtext {
 namespace {
 
 // The member of the rule a number read for a fault goes to.
-enum class Slot : uint8_t { Polls, Key, Asc, Ascq, ShortBytes, Opcode, DataType, After, ReadIndex, Times };
+enum class Slot : uint8_t { Polls, Key, Asc, Ascq, ShortBytes, Opcode, DataType, After, ReadIndex, Sheet, Times };
 
 void Store(FaultRule& f, Slot slot, uint64_t v) {
   switch (slot) {
@@ -22,6 +22,7 @@ void Store(FaultRule& f, Slot slot, uint64_t v) {
     case Slot::DataType: f.dataType = int16_t(v); break;
     case Slot::After: f.after = uint32_t(v); break;
     case Slot::ReadIndex: f.readIndex = uint32_t(v); break;
+    case Slot::Sheet: f.sheet = uint32_t(v); break;
     case Slot::Times: f.times = int32_t(v); break;
   }
 }
@@ -75,6 +76,7 @@ constexpr Field kConditions[] = {
     {"type", 0, 255, Slot::DataType},
     {"after", 0, 0xFFFFFFFF, Slot::After},
     {"read", 1, 0xFFFFFFFF, Slot::ReadIndex},
+    {"sheet", 1, 0xFFFFFFFF, Slot::Sheet},
     {"times", 1, 0x7FFFFFFF, Slot::Times},
 };
 

@@ -15,6 +15,7 @@ bool Matches(const FaultRule& f, const Device& d, const uint8_t* cdb, uint32_t i
   if (f.dataType >= 0 && !((op == 0x28 || op == 0x2A) && cdb[2] == f.dataType)) return false;
   if (d.commands < f.after) return false;
   if (f.readIndex && f.readIndex != imageRead) return false;
+  if (f.sheet && !(d.scanner.sheetLoaded && d.scanner.sheetNumber == f.sheet)) return false;
   // A short transfer only means something for a read, unless told otherwise.
   if (f.kind == FaultKind::Short && f.opcode < 0 && op != 0x28) return false;
   // Unit attention lets INQUIRY and REQUEST SENSE through.

@@ -392,7 +392,7 @@ TEST(ScanFeeder, OnlyAScannerWithAFeederTakesPaper) {
 TEST(ScanFaults, PaperJamInTheMiddleOfAnImage) {
   Configure(
       "adapter 0\ndevice 0:4 scanner model=WQ220 adf=1 sheets=5\n"
-      "fault jam read=3\n");
+      "fault lamp sheet=2\nfault jam read=3 sheet=1\n");  // the lamp waits for a second sheet
   ASSERT_TRUE(SetUnit(kT220, 25).good());
   ASSERT_TRUE(SelectSource(kT220, 0x40, 0).good());
   ASSERT_TRUE(Start(kT220).good());

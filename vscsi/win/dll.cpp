@@ -1,9 +1,12 @@
 // WNASPI32.DLL: the virtual bus behind the two ASPI for Win32 entry points.
 // At load it takes its configuration from the file named by VSCSI_CONFIG,
 // else vscsi.cfg in the system directory, else the built-in default. A
-// thread polls the bus while requests are pending.
+// thread polls the bus while requests are pending. Paper for a feeder can
+// come from outside the process: the file VSCSI_TRAY names, when it
+// appears, holds "adapter:target sheets" and is taken away.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "common/aspi.h"
@@ -63,6 +66,21 @@ void LoadConfiguration() {
   if (!VscsiConfigure(text.c_str(), err, sizeof err)) return FailedInit(std::string(path) + ": " + err);
 }
 
+// The hand that puts paper into a feeder while a program runs.
+void TakePaperFromTray() {
+  char path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("VSCSI_TRAY", path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
+  std::string text, why;
+  if (!ReadTextFile(path, &text, &why)) return;  // still being written: next time
+  DeleteFileA(path);
+  int adapter = 0, target = 0;
+  unsigned sheets = 0;
+  if (sscanf(text.c_str(), "%d:%d %u", &adapter, &target, &sheets) != 3 ||
+      !VscsiLoadSheets(adapter, target, sheets))
+    Report(std::string(path) + ": not \"adapter:target sheets\" of a feeder");
+}
+
 void SignalEvent(void* handle) { SetEvent(static_cast<HANDLE>(handle)); }
 
 // The poller keeps the DLL loaded while it runs and unloads its reference
@@ -112,6 +130,7 @@ extern "C" {
 __declspec(dllexport) DWORD __cdecl GetASPI32SupportInfo() { return VscsiGetSupportInfo(); }
 
 __declspec(dllexport) DWORD __cdecl SendASPI32Command(void* srb) {
+  TakePaperFromTray();
   DWORD status = VscsiSendCommand(srb);
   if (VscsiPendingCount()) StartPoller();
   return status;
