@@ -50,18 +50,28 @@ struct AcquireHost {
   void (*messageForDrive)(void* ctx, int n, char drive) = nullptr;
   // The ADF question: 217 without the feeder, 218 with it, 2 cancelled.
   int (*askAdfMode)(void* ctx) = nullptr;
+  // Feeder batches. The save dialog for pages of this depth (and the TIFF
+  // options for a .TIF), its name put into g_Adf: false when cancelled.
+  bool (*askBatchFile)(void* ctx, int bitsPerPixel) = nullptr;
+  // Message n with Retry and Cancel (an empty feeder): true for Retry.
+  bool (*askRetry)(void* ctx, int n) = nullptr;
+  // The file the next page goes to: false stops the batch, the check
+  // having said why (shown in a window, exists and not to be replaced).
+  bool (*checkTarget)(void* ctx, const char* path) = nullptr;
 
   // The frame: Acquire menu item, cursor, status bar.
   void (*enableAcquire)(void* ctx, bool enabled) = nullptr;
   void (*waitCursor)(void* ctx, bool wait) = nullptr;
   void (*showSize)(void* ctx, uint64_t bytes) = nullptr;
   void (*showCaption)(void* ctx, int operation, const char* path) = nullptr;
+  // The page field of a feeder batch ("0003/0010"), "" to clear it.
+  void (*showPage)(void* ctx, const char* text) = nullptr;
   void (*progress)(void* ctx, uint32_t done, uint32_t total) = nullptr;
   void (*clearStatus)(void* ctx) = nullptr;
   // A finished scan: the DIB header block (BITMAPINFOHEADER and colour
   // table) goes to the frame, which takes it over; the pixels are in the
-  // scan file.
-  void (*scannedImage)(void* ctx, void* header) = nullptr;
+  // scan file. False when the page could not be kept (a batch stops).
+  bool (*scannedImage)(void* ctx, void* header) = nullptr;
   // After the source asked to close: the active image's palette again.
   void (*realisePalette)(void* ctx) = nullptr;
 };

@@ -81,7 +81,9 @@ std::string BatchNumberText(int n) {
   return text;
 }
 
-std::string BatchProposedName(int startNumber) { return "WQ-image" + BatchNumberText(startNumber) + ".BMP"; }
+std::string FeederImageName(int number) { return "WQ-image" + BatchNumberText(number); }
+
+std::string BatchProposedName(int startNumber) { return FeederImageName(startNumber) + ".BMP"; }
 
 int CheckBatchName(std::string_view path, int startNumber) {
   const NameParts p = Split(path);

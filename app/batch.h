@@ -22,6 +22,8 @@ struct AdfSettings {
   int increment = 1;     // 1-10
   std::string batchName; // full path of the page being saved
   int pagesScanned = 0;  // pages finished in the current batch
+  int byteOrderCode = 1; // a TIFF batch's options: 1 Intel, 2 Motorola
+  bool lzw = false;
 };
 extern AdfSettings g_Adf;
 
@@ -36,6 +38,8 @@ int BatchPageNumber(const AdfSettings& s, int k);
 std::string BatchNumberText(int n);
 // "WQ-image" + the start number in four digits + ".BMP".
 std::string BatchProposedName(int startNumber);
+// The name of a feeder page's image window: "WQ-image" + the number in four digits.
+std::string FeederImageName(int number);
 
 // The save dialog's checks of a chosen name: 35 for an extension other
 // than the five, 34 or 8 for a long path that the numbering does not fit

@@ -31,6 +31,16 @@ FileKind KindOfPath(std::string_view path) {
 
 std::vector<FileType> OpenTypes() { return {kTypes[0], kTypes[1]}; }
 
+const char* FileKindName(FileKind kind) {
+  switch (kind) {
+    case FileKind::kTiff: return "TIF";
+    case FileKind::kEps: return "EPS";
+    case FileKind::kPcx: return "PCX";
+    case FileKind::kTarga: return "TGA";
+    default: return "BMP";
+  }
+}
+
 std::vector<FileType> SaveTypes(uint16_t bitCount, bool (*writable)(FileKind)) {
   std::vector<FileType> out;
   for (const FileType& t : kTypes) {
@@ -39,6 +49,13 @@ std::vector<FileType> SaveTypes(uint16_t bitCount, bool (*writable)(FileKind)) {
     out.push_back(t);
   }
   return out;
+}
+
+std::string WithExtension(std::string_view path, std::string_view ext) {
+  const std::string_view title = FileTitle(path);
+  const size_t dot = title.rfind('.');
+  const size_t keep = dot == std::string_view::npos ? path.size() : path.size() - title.size() + dot;
+  return std::string(path.substr(0, keep)) + std::string(ext);
 }
 
 std::string WithDefaultExtension(std::string_view path, std::string_view ext) {

@@ -21,6 +21,9 @@ struct FileType {
 // else is kOther, which is saved as a BMP copy.
 FileKind KindOfPath(std::string_view path);
 
+// The type the settings file remembers for a kind: "BMP", "TIF", "EPS", "PCX", "TGA".
+const char* FileKindName(FileKind kind);
+
 // Open: BMP and TIFF.
 std::vector<FileType> OpenTypes();
 // Save As: BMP, TIFF, EPSF, PCX, and Targa for 8 bits and more. Kinds for
@@ -29,6 +32,9 @@ std::vector<FileType> SaveTypes(uint16_t bitCount, bool (*writable)(FileKind));
 
 // A name without an extension gets ext ("SCAN" with ".TIF" gives SCAN.TIF).
 std::string WithDefaultExtension(std::string_view path, std::string_view ext);
+
+// The name with its extension replaced by ext, or ext added when it has none.
+std::string WithExtension(std::string_view path, std::string_view ext);
 
 // The filter string of the common dialogs: label, NUL, pattern, NUL, ...,
 // NUL (returned with its embedded NULs).

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "app/batch.h"
+#include "app/feeder.h"
 #include "app/twain_link.h"
 #include "imagefile/bmp.h"
 
@@ -126,22 +128,8 @@ TW_UINT16 EndTransfer(TwainLink* link) {
 }
 
 uint16_t CurrentUnits(TwainLink* link, const AcquireHost& host) {
-  TW_CAPABILITY cap{};
-  cap.Cap = ICAP_UNITS;
-  cap.ConType = TWON_ONEVALUE;
-  if (TwainCall(link, true, DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &cap) != TWRC_SUCCESS ||
-      !cap.hContainer)
-    return 0xFFFF;
-  uint16_t units = 0xFFFF;
-  if (const uint8_t* p = static_cast<const uint8_t*>(host.lock(host.ctx, cap.hContainer))) {
-    uint32_t item = 0;
-    if (host.blockSize(host.ctx, cap.hContainer) >= sizeof(TW_ONEVALUE))
-      std::memcpy(&item, p + offsetof(TW_ONEVALUE, Item), sizeof item);
-    units = uint16_t(item & 0xFFFF);
-    host.unlock(host.ctx, cap.hContainer);
-  }
-  host.release(host.ctx, cap.hContainer);
-  return units;
+  TW_UINT32 item = 0;
+  return GetOneValueItem(link, host, ICAP_UNITS, MSG_GETCURRENT, &item) ? uint16_t(item & 0xFFFF) : 0xFFFF;
 }
 
 // Stops before the first buffer: the source goes back to its window.
@@ -189,9 +177,21 @@ bool TransferOne(TwainLink* link, const AcquireHost& host) {
   std::memcpy(header.p + kBmpInfoHeaderSize, colours.table.data(), colours.colours * 4);
   const uint64_t needed = ScanFileBytes(colours.colours, image.imageSize);
 
-  // Room on the work drive; with no image open the work may move to a
-  // drive that has it.
+  // Room on the batch file's drive, and on the work drive; with no image
+  // open (and not in the middle of a batch) the work may move to a drive
+  // that has it.
+  const bool saving = link->adfChoice == kAdfUse && g_Adf.mode == kAdfScanSave;
+  const std::string& batch = g_Adf.batchName;
+  const char batchDrive = batch.size() >= 2 && batch[1] == ':' ? batch[0] : host.workDirectory(host.ctx)[0];
+  if (saving && host.freeBytes(host.ctx, batchDrive) < needed) {
+    Refuse(link, host, 5);
+    return false;
+  }
   if (host.freeBytes(host.ctx, host.workDirectory(host.ctx)[0]) < needed) {
+    if (saving && g_Adf.pagesScanned > 0) {
+      Refuse(link, host, 5);
+      return false;
+    }
     const char other = host.documentCount(host.ctx) == 0 ? host.driveWithRoom(host.ctx, needed) : 0;
     if (!other) {
       Refuse(link, host, 4);
@@ -240,7 +240,9 @@ bool TransferOne(TwainLink* link, const AcquireHost& host) {
   }
 
   host.showSize(host.ctx, image.imageSize);
-  host.showCaption(host.ctx, 5, "");
+  const bool feeder = link->adfChoice == kAdfUse;
+  host.showCaption(host.ctx, 5, NextPageName(*link, host).c_str());
+  if (feeder) host.showPage(host.ctx, BatchPageField(g_Adf).c_str());
   const uint32_t total = uint32_t((image.imageSize + length - 1) / length);
   host.progress(host.ctx, 0, total);
 
@@ -275,10 +277,16 @@ bool TransferOne(TwainLink* link, const AcquireHost& host) {
     buffer.Free();
     rows.Free();
     file.Close();
-    host.scannedImage(host.ctx, header.Take());
+    if (feeder) ++g_Adf.pagesScanned;
+    const bool kept = host.scannedImage(host.ctx, header.Take());
+    if (feeder && !kept) --g_Adf.pagesScanned;
+    // A batch looks at the feeder before the source hears that the page
+    // is over, and ends with the pages still pending reset.
+    const bool more = !feeder || (kept && FeederBatchGoesOn(link, host));
     EndTransfer(link);
+    if (!more && link->pending != 0) ResetTransfers(link);
     host.clearStatus(host.ctx);
-    return true;
+    return more;
   }
   // Cancelled, failed, or a buffer the program cannot use: the page is
   // dropped with its partial file, and the pages after it as well.
@@ -327,8 +335,14 @@ uint64_t TransferMemoryBudget(uint64_t availableBytes) {
 
 void TransferPendingImages(TwainLink* link, const AcquireHost& host) {
   link->pending = 1;
-  while (link->pending != 0)
+  while (link->pending != 0) {
+    if (!PrepareBatchPage(link, host)) {
+      ResetTransfers(link);
+      break;
+    }
     if (!TransferOne(link, host)) link->pending = 0;
+  }
+  if (link->adfChoice == kAdfUse) host.showPage(host.ctx, "");
 }
 
 }  // namespace wq

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "app/feeder.h"
 #include "common/strutil.h"
 
 namespace wq {
@@ -157,6 +158,23 @@ void ResetTransfers(TwainLink* link) {
   link->pending = 0;
 }
 
+bool GetOneValueItem(TwainLink* link, const AcquireHost& host, TW_UINT16 cap, TW_UINT16 msg,
+                     TW_UINT32* item) {
+  TW_CAPABILITY c{};
+  c.Cap = cap;
+  c.ConType = TWON_ONEVALUE;
+  if (TwainCall(link, true, DG_CONTROL, DAT_CAPABILITY, msg, &c) != TWRC_SUCCESS || !c.hContainer)
+    return false;
+  bool ok = false;
+  if (const uint8_t* p = static_cast<const uint8_t*>(host.lock(host.ctx, c.hContainer))) {
+    ok = host.blockSize(host.ctx, c.hContainer) >= sizeof(TW_ONEVALUE);
+    if (ok) std::memcpy(item, p + offsetof(TW_ONEVALUE, Item), sizeof *item);
+    host.unlock(host.ctx, c.hContainer);
+  }
+  host.release(host.ctx, c.hContainer);
+  return ok;
+}
+
 TW_UINT16 SourceCondition(TwainLink* link) {
   TW_STATUS status{};
   TwainCall(link, true, DG_CONTROL, DAT_STATUS, MSG_GET, &status);
@@ -204,7 +222,11 @@ TwainEventOutcome ProcessTwainEvent(TwainLink* link, const AcquireHost& host, vo
   const TW_UINT16 rc = TwainCall(link, true, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event);
   if (event.TWMessage == MSG_XFERREADY && link->acquireState != kAcquireIdle) {
     bool go = true;
-    if (link->adfChoice == kAdfNone) {
+    if (link->adfChoice == kAdfUse) {
+      // A batch the user cancels or that has no paper closes the session.
+      go = StartFeederBatch(link, host);
+      if (!go) link->acquireState = kAcquireCloseAll;
+    } else {
       const int next = link->singlePageCount + 1;
       const char* work = host.workDirectory(host.ctx);
       if (!ScannedImagePathFits(work, next)) {

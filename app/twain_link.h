@@ -33,6 +33,7 @@ struct TwainLink {
   int acquireState = kAcquireIdle;
   int adfChoice = kAdfNone;
   int singlePageCount = 0;  // single-page scans of this run (names "Scanned image No")
+  int feederPageCount = 0;  // feeder pages shown in windows this run (names "WQ-image")
   uint16_t pending = 0;
   int diagnosticLevel = 0;
 };
@@ -72,6 +73,11 @@ TW_UINT16 TwainCall(TwainLink* link, bool toSource, TW_UINT32 dg, TW_UINT16 dat,
 // Back from "transfer ready" to waiting for the user: MSG_RESET of the
 // pending transfers; nothing is pending afterwards.
 void ResetTransfers(TwainLink* link);
+// MSG_GET or MSG_GETCURRENT of a capability answered with a one-value
+// container, whose Item is read and the container freed; false when the
+// source refuses or answers with something else.
+bool GetOneValueItem(TwainLink* link, const AcquireHost& host, TW_UINT16 cap, TW_UINT16 msg,
+                     TW_UINT32* item);
 // The source's condition code of its last failure.
 TW_UINT16 SourceCondition(TwainLink* link);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/batch.h"
 #include "app/transfer.h"
 
 namespace wqtest {
@@ -114,6 +115,27 @@ wq::AcquireHost TestHost::Host() {
     ++H(ctx)->adfQuestions;
     return H(ctx)->adfAnswer;
   };
+  a.askBatchFile = [](void* ctx, int bits) {
+    TestHost* h = H(ctx);
+    h->batchBits.push_back(bits);
+    wq::g_Adf.batchName = h->batchFile;
+    return !h->batchFile.empty();
+  };
+  a.askRetry = [](void* ctx, int n) {
+    TestHost* h = H(ctx);
+    h->messages.push_back(n);
+    if (h->retryAnswers.empty()) return false;
+    const bool retry = h->retryAnswers.front();
+    h->retryAnswers.pop_front();
+    if (retry && h->onRetry) h->onRetry();
+    return retry;
+  };
+  a.checkTarget = [](void* ctx, const char* path) {
+    TestHost* h = H(ctx);
+    h->targets.push_back(path);
+    return h->targets.size() != size_t(h->refuseTarget);
+  };
+  a.showPage = [](void* ctx, const char* text) { H(ctx)->pageFields.push_back(text); };
   a.enableAcquire = [](void* ctx, bool on) { H(ctx)->acquireEnabled = on; };
   a.waitCursor = [](void*, bool) {};
   a.showSize = [](void*, uint64_t) {};
@@ -129,6 +151,7 @@ wq::AcquireHost TestHost::Host() {
     scan.file = h->files[h->workDirectory + "Scanning.dat"];
     h->scans.push_back(std::move(scan));
     Release(ctx, header);
+    return h->scans.size() != size_t(h->dropScan);
   };
   a.realisePalette = [](void* ctx) { ++H(ctx)->palettesRealised; };
   return a;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -54,6 +55,18 @@ struct TestHost {
   int palettesRealised = 0;
   std::vector<std::pair<uint32_t, uint32_t>> progress;
   std::vector<int> captions;
+  // feeder batches: the save dialog's answer ("" cancels) and the depths
+  // it was asked for, the answers to message 9 (none left: Cancel) with
+  // what a Retry does first, the targets checked (the n-th, from 1, is
+  // refused), the page fields shown, the n-th page (from 1) not kept
+  std::string batchFile;
+  std::vector<int> batchBits;
+  std::deque<bool> retryAnswers;
+  std::function<void()> onRetry;
+  std::vector<std::string> targets;
+  int refuseTarget = 0;
+  std::vector<std::string> pageFields;
+  int dropScan = 0;
   // finished images: header block bytes and the scan file as it was then
   struct Scan {
     std::vector<uint8_t> header;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/tests/acquire_support.h"
+#include "app/batch.h"
 #include "app/document.h"
 #include "app/transfer.h"
 #include "common/bytes.h"
@@ -432,6 +433,117 @@ TEST_F(Acquire, DocumentNameLimits) {
   Scan();
   EXPECT_EQ(host_.messages, std::vector<int>{8});
   EXPECT_TRUE(host_.scans.empty());
+}
+
+// --- Feeder batches ----------------------------------------------------------
+
+class FeederBatch : public Acquire {
+ protected:
+  // A feeder source with `sheets` pages and the user's ADF settings.
+  void StartBatch(int sheets, int pageChoice, int mode, int pages = 1, int start = 1, int step = 1) {
+    wq::g_Adf = wq::AdfSettings{};
+    wq::g_Adf.pageChoice = pageChoice;
+    wq::g_Adf.mode = mode;
+    wq::g_Adf.pageCount = pages;
+    wq::g_Adf.startNumber = start;
+    wq::g_Adf.increment = step;
+    host_.adfAnswer = wq::kAdfUse;
+    FakeConfig cfg;
+    cfg.feeder = true;
+    cfg.images = sheets;
+    cfg.width = 20;
+    cfg.height = 10;
+    Start(cfg);
+    ASSERT_EQ(link_.acquireState, wq::kAcquireCloseAll);
+  }
+  // After a batch the session is over.
+  void ExpectClosed() {
+    EXPECT_FALSE(link_.sourceOpen);
+    EXPECT_FALSE(link_.managerOpen);
+    EXPECT_EQ(link_.acquireState, wq::kAcquireIdle);
+  }
+};
+
+TEST_F(FeederBatch, ScanAndSaveNumbersEachPageAndStopsAtThePageCount) {
+  host_.batchFile = "C:\\SCAN\\DOC.TIF";
+  StartBatch(5, wq::kAdfPages, wq::kAdfScanSave, 3, 1, 2);
+  Scan();
+  EXPECT_EQ(host_.batchBits, std::vector<int>{24});
+  EXPECT_EQ(host_.targets, (std::vector<std::string>{"C:\\SCAN\\DOC0001.TIF", "C:\\SCAN\\DOC0003.TIF",
+                                                     "C:\\SCAN\\DOC0005.TIF"}));
+  EXPECT_EQ(host_.scans.size(), 3u);
+  EXPECT_EQ(wq::g_Adf.pagesScanned, 3);
+  EXPECT_EQ(host_.pageFields,
+            (std::vector<std::string>{"0001/0003", "0002/0003", "0003/0003", ""}));
+  EXPECT_TRUE(host_.messages.empty());
+  ExpectClosed();  // the pages left in the feeder were reset first
+}
+
+TEST_F(FeederBatch, CancelledSaveDialogScansNothing) {
+  StartBatch(2, wq::kAdfAll, wq::kAdfScanSave);
+  Scan();
+  EXPECT_EQ(host_.batchBits.size(), 1u);
+  EXPECT_TRUE(host_.scans.empty());
+  EXPECT_TRUE(host_.targets.empty());
+  ExpectClosed();
+}
+
+TEST_F(FeederBatch, EmptyFeederInPageModeAsksRetryAndCancelKeepsThePages) {
+  host_.batchFile = "C:\\A.BMP";
+  StartBatch(1, wq::kAdfPages, wq::kAdfScanSave, 4);
+  // Retry after loading a sheet goes on; the next question is cancelled.
+  host_.retryAnswers = {true};
+  host_.onRetry = [this] { Source()->tray = 1; };
+  Scan();
+  EXPECT_EQ(host_.messages, (std::vector<int>{9, 9}));
+  EXPECT_EQ(host_.scans.size(), 2u);
+  EXPECT_EQ(host_.targets, (std::vector<std::string>{"C:\\A0001.BMP", "C:\\A0002.BMP"}));
+  ExpectClosed();
+}
+
+TEST_F(FeederBatch, EmptyFeederBeforeTheFirstPageAsksAndCancelScansNothing) {
+  host_.batchFile = "C:\\A.BMP";
+  StartBatch(1, wq::kAdfAll, wq::kAdfScanDisplay);
+  wqfake::FakeSourceScan(Source());
+  Source()->tray = 0;
+  Pump(&link_, host());
+  EXPECT_EQ(host_.messages, std::vector<int>{9});
+  EXPECT_TRUE(host_.scans.empty());
+  EXPECT_TRUE(host_.batchBits.empty());  // Scan and Display asks for no file
+  ExpectClosed();
+}
+
+TEST_F(FeederBatch, AllModeRunsUntilTheSourceHasNoPagesAndAsksNothing) {
+  StartBatch(3, wq::kAdfAll, wq::kAdfScanDisplay);
+  Scan();
+  EXPECT_EQ(host_.scans.size(), 3u);
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(host_.targets.empty());
+  EXPECT_EQ(host_.pageFields.front(), "0001/ALL");
+  ExpectClosed();
+}
+
+TEST_F(FeederBatch, RefusedTargetOrFullDriveEndsTheBatchWithThePagesBefore) {
+  host_.batchFile = "C:\\A.BMP";
+  host_.refuseTarget = 2;
+  StartBatch(4, wq::kAdfAll, wq::kAdfScanSave);
+  Scan();
+  EXPECT_EQ(host_.scans.size(), 1u);
+  EXPECT_EQ(host_.targets.size(), 2u);
+  ExpectClosed();
+
+  // The batch drive without room for the page: message 5 before anything.
+  host_ = TestHost{};
+  hostRecord_ = {};
+  manager_ = TestManager{};
+  host_.batchFile = "D:\\A.BMP";
+  host_.freeBytes = 100;
+  StartBatch(4, wq::kAdfAll, wq::kAdfScanSave);
+  Scan();
+  EXPECT_EQ(host_.messages, std::vector<int>{5});
+  EXPECT_TRUE(host_.scans.empty());
+  EXPECT_FALSE(host_.files.count("C:\\Scanning.dat"));
+  ExpectClosed();
 }
 
 TEST(TransferRules, BufferLengthLadder) {

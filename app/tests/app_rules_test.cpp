@@ -188,6 +188,9 @@ TEST(FileTypes, SaveAsListAndDispatch) {
   EXPECT_EQ(wq::KindOfPath("a.dib"), wq::FileKind::kOther);
   EXPECT_EQ(wq::WithDefaultExtension("C:\\dir.x\\SCAN", ".TIF"), "C:\\dir.x\\SCAN.TIF");
   EXPECT_EQ(wq::WithDefaultExtension("C:\\SCAN.bmp", ".TIF"), "C:\\SCAN.bmp");
+  // The batch dialog's type change: the name's own extension only, not a directory's.
+  EXPECT_EQ(wq::WithExtension("C:\\dir.x\\SCAN", ".PCX"), "C:\\dir.x\\SCAN.PCX");
+  EXPECT_EQ(wq::WithExtension("DOC0001.BMP", ".TIF"), "DOC0001.TIF");
   const std::string filter = wq::FilterString(wq::OpenTypes());
   EXPECT_EQ(filter, std::string("BMP (*.BMP)\0*.BMP\0TIFF (*.TIF)\0*.TIF\0\0", 38));
 }

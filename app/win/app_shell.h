@@ -119,8 +119,16 @@ struct ChildCreate {
 HWND CreateImageWindow(const ChildCreate& create);
 void OpenCommand();
 bool SaveCommand(HWND child, bool asNew);
-// A finished scan arrives: header block handle from the acquisition.
-void ScannedImageArrived(HGLOBAL header);
+// A finished scan arrives: header block handle from the acquisition. In a
+// Scan and Save batch the page is saved to the batch file, else it opens
+// in a window; false when it could not be kept.
+bool ScannedImageArrived(HGLOBAL header);
+// The image window showing this path, if any.
+HWND ChildShowing(const std::string& path);
+// Writes a document's BMP to a target by the target's extension (a BMP
+// copy, the TIFF writer, the exporters) with the "Saving" caption and the
+// progress; a failure is shown and leaves no partial target.
+bool WriteImageFile(const std::string& source, const std::string& target, int byteOrder, bool lzw);
 void ZoomCommand(HWND child, int newStep);
 void FitCommand(HWND child);
 void LoadDocumentState(HWND child);
@@ -141,6 +149,16 @@ int AskAdfMode(HWND owner);
 std::string AskOpenPath(HWND owner);
 // Save As for an image of this depth: the chosen path, or "" when cancelled.
 std::string AskSavePath(HWND owner, const char* proposed, uint16_t bitCount);
+
+// Feeder batches (batch_save.cpp): a batch prompt (5, 9, 32, 36) with its
+// fields filled, naming `target` where the text has room for a name; the
+// batch file (false when cancelled); the check of a page's target.
+int ShowBatchMessage(int n, const std::string& target, UINT buttons);
+bool AskBatchFile(int bitsPerPixel);
+bool CheckBatchTarget(const char* path);
+// The batch's save dialog: the chosen path, or "" when cancelled or when
+// its hook refused the name (then `refused`, and the batch ends).
+std::string AskBatchPath(HWND owner, const std::string& proposed, uint16_t bitCount, bool* refused);
 
 // TWAIN (twain_host.cpp).
 const wq::AcquireHost& TwainHost();

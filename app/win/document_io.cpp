@@ -8,6 +8,7 @@
 
 #include "app/file_messages.h"
 #include "app/app_text.h"
+#include "app/batch.h"
 #include "imagefile/bmp_reader.h"
 #include "imagefile/eps_writer.h"
 #include "imagefile/pcx_writer.h"
@@ -55,6 +56,8 @@ wq::ProgressSink StatusProgressSink() {
   return sink;
 }
 
+}  // namespace
+
 HWND ChildShowing(const std::string& path) {
   for (HWND c = GetWindow(g_app.client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     bool same = false;
@@ -66,6 +69,8 @@ HWND ChildShowing(const std::string& path) {
   }
   return nullptr;
 }
+
+namespace {
 
 bool SourceInUse(const std::string& path) {
   for (HWND c = GetWindow(g_app.client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -153,16 +158,6 @@ wq::FileStatus CopyBmp(const char* source, const char* target) {
   if (status != wq::FileStatus::kOk) return status;  // the guard drops the temporary file
   s = wq::FileWriterCommit(&out);
   return s == wq::IoStatus::kOk ? status : wq::WriteFailure(s);
-}
-
-const char* TypeName(wq::FileKind kind) {
-  switch (kind) {
-    case wq::FileKind::kTiff: return "TIF";
-    case wq::FileKind::kEps: return "EPS";
-    case wq::FileKind::kPcx: return "PCX";
-    case wq::FileKind::kTarga: return "TGA";
-    default: return "BMP";
-  }
 }
 
 }  // namespace
@@ -281,36 +276,14 @@ void OpenCommand() {
   if (!CreateImageWindow(create) && owns) DeleteFileA(source.c_str());
 }
 
-bool SaveCommand(HWND child, bool asNew) {
-  wq::ImageDocument* doc = LockDocument(child);
-  if (!doc) return false;
-  const wq::ImageDocument d = *doc;  // the dialogs below run message loops
-  UnlockDocument(child);
-  // An edited image lives in its work file.
-  const std::string source = d.view.undoCode == wq::kUndoNothing
-                                 ? std::string(d.sourcePath)
-                                 : wq::WorkFileName(g_app.workDirectory, d.number);
-  std::string target = d.displayPath;
-  if (asNew || !d.openedFromFile) {
-    target = AskSavePath(g_app.frame, d.displayPath, d.bitCount);
-    if (target.empty()) return false;
-  }
+bool WriteImageFile(const std::string& source, const std::string& target, int byteOrder, bool lzw) {
   const wq::FileKind kind = wq::KindOfPath(target);
-  int byteOrder = d.byteOrderCode;
-  bool lzw = false;
   wq::FileStatus status;
   StatusCaption(2, target.c_str());
   if (kind == wq::FileKind::kTiff) {
-    if (asNew || !d.openedFromFile) {
-      lzw = d.lzw;
-      if (!AskTiffOptions(g_app.frame, &byteOrder, &lzw)) {
-        StatusSetMessage(L"");
-        return false;
-      }
-    }
     status = wq::TiffWriteFile(target.c_str(), source.c_str(), byteOrder, lzw, StatusProgressSink());
-    if (status == wq::FileStatus::kOk) RememberTiffOption(byteOrder);
   } else if (kind == wq::FileKind::kBmp || kind == wq::FileKind::kOther) {
+    StatusSetSize(FileBytes(source.c_str()));
     status = CopyBmp(source.c_str(), target.c_str());
   } else {
     StatusSetSize(FileBytes(source.c_str()));
@@ -331,6 +304,32 @@ bool SaveCommand(HWND child, bool asNew) {
     ShowFileStatus(status, DriveOf(target));
     return false;
   }
+  return true;
+}
+
+bool SaveCommand(HWND child, bool asNew) {
+  wq::ImageDocument* doc = LockDocument(child);
+  if (!doc) return false;
+  const wq::ImageDocument d = *doc;  // the dialogs below run message loops
+  UnlockDocument(child);
+  // An edited image lives in its work file.
+  const std::string source = d.view.undoCode == wq::kUndoNothing
+                                 ? std::string(d.sourcePath)
+                                 : wq::WorkFileName(g_app.workDirectory, d.number);
+  std::string target = d.displayPath;
+  if (asNew || !d.openedFromFile) {
+    target = AskSavePath(g_app.frame, d.displayPath, d.bitCount);
+    if (target.empty()) return false;
+  }
+  const wq::FileKind kind = wq::KindOfPath(target);
+  int byteOrder = d.byteOrderCode;
+  bool lzw = false;
+  if (kind == wq::FileKind::kTiff && (asNew || !d.openedFromFile)) {
+    lzw = d.lzw;
+    if (!AskTiffOptions(g_app.frame, &byteOrder, &lzw)) return false;
+  }
+  if (!WriteImageFile(source, target, byteOrder, lzw)) return false;
+  if (kind == wq::FileKind::kTiff) RememberTiffOption(byteOrder);
   if ((doc = LockDocument(child)) != nullptr) {
     doc->view.modFlags = wq::kModClean;
     wq::CopyString(doc->displayPath, target.c_str());
@@ -345,28 +344,38 @@ bool SaveCommand(HWND child, bool asNew) {
     UnlockDocument(child);
   }
   if (child == ActiveChild()) g_app.modFlags = wq::kModClean;
-  RememberFileDialog(target.c_str(), TypeName(kind));
+  RememberFileDialog(target.c_str(), wq::FileKindName(kind));
   return true;
 }
 
-void ScannedImageArrived(HGLOBAL header) {
+bool ScannedImageArrived(HGLOBAL header) {
   wq::TwainLink& link = g_app.twain;
-  const std::string path =
-      std::string(g_app.workDirectory) + wq::ScannedImageName(link.singlePageCount + 1);
+  const bool feeder = link.adfChoice == wq::kAdfUse;
+  const std::string name = feeder ? wq::FeederImageName(link.feederPageCount + 1)
+                                  : wq::ScannedImageName(link.singlePageCount + 1);
+  const std::string path = std::string(g_app.workDirectory) + name;
   const std::string scan = std::string(g_app.workDirectory) + wq::kScanFileName;
   DeleteFileA(path.c_str());
   if (!MoveFileExA(scan.c_str(), path.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) {
     GlobalFree(header);
     ShowAppMessageForDrive(13, g_app.workDirectory[0]);
-    return;
+    return false;
   }
-  ++link.singlePageCount;
+  if (feeder && wq::g_Adf.mode == wq::kAdfScanSave) {
+    // Straight to its numbered file; no window.
+    GlobalFree(header);
+    const bool saved = WriteImageFile(path, wq::g_Adf.batchName, wq::g_Adf.byteOrderCode, wq::g_Adf.lzw);
+    DeleteFileA(path.c_str());
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    return saved;
+  }
+  ++(feeder ? link.feederPageCount : link.singlePageCount);
   const uint64_t bytes = FileBytes(path.c_str());
   if (bytes == 0) {
     GlobalFree(header);
     DeleteFileA(path.c_str());
     ShowAppMessageForDrive(13, g_app.workDirectory[0]);
-    return;
+    return false;
   }
   uint64_t pixels = 0;
   if (const auto* bi = static_cast<const BITMAPINFOHEADER*>(GlobalLock(header))) {
@@ -380,7 +389,9 @@ void ScannedImageArrived(HGLOBAL header) {
   create.openedFromFile = false;
   create.ownsSource = true;
   create.pixelBytes = pixels;
-  if (!CreateImageWindow(create)) DeleteFileA(path.c_str());
+  if (CreateImageWindow(create)) return true;
+  DeleteFileA(path.c_str());
+  return false;
 }
 
 void ZoomCommand(HWND child, int step) {

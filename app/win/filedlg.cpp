@@ -1,8 +1,10 @@
 // The common Open and Save As dialogs with the program's hook: its types,
 // a default extension from the chosen type, and the question before
-// replacing a file.
+// replacing a file; and the feeder batch's save dialog, whose hook follows
+// the type with the typed name's extension and refuses unusable names.
 #include <windows.h>
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <vector>
 
@@ -19,6 +21,7 @@ struct FileDialog {
   std::vector<wq::FileType> types;
   bool saving = false;
   bool explorer = false;
+  bool refused = false;  // the batch dialog's hook refused the name: the batch ends
 };
 FileDialog g_dialog;
 
@@ -75,8 +78,80 @@ UINT_PTR CALLBACK FileHookProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
   return 0;
 }
 
-std::string Run(HWND owner, bool saving, const char* proposed, DWORD filterIndex) {
+const char* TypeExtension(DWORD filterIndex) {
+  const size_t i = filterIndex >= 1 && filterIndex <= g_dialog.types.size() ? filterIndex - 1 : 0;
+  return g_dialog.types[i].ext;
+}
+
+// The name in the dialog's name field takes the chosen type's extension.
+void FollowType(HWND box, int field, DWORD filterIndex, bool explorer) {
+  char name[MAX_PATH] = "";
+  if (explorer) SendMessageA(box, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
+  else GetDlgItemTextA(box, field, name, MAX_PATH);
+  if (!name[0]) return;
+  const std::string renamed = wq::WithExtension(name, TypeExtension(filterIndex));
+  if (!explorer) {
+    SetDlgItemTextA(box, field, renamed.c_str());
+    return;
+  }
+  // The name field is a combo box on some systems and an edit on others.
+  for (int id : {cmb13, edt1})
+    SendMessageA(box, CDM_SETCONTROLTEXT, WPARAM(id), reinterpret_cast<LPARAM>(renamed.c_str()));
+}
+
+// The Explorer dialog's OK: a name the batch cannot use, as its message
+// (8 too long, 35 a directory that cannot be entered, 29 another type),
+// else 0 with the type's extension added to a name without one.
+int BatchNameRefusal(OPENFILENAMEA* ofn) {
+  std::string path = ofn->lpstrFile;
+  if (path.size() > 256) return 8;
+  const size_t cut = path.find_last_of('\\');
+  char here[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, here);
+  const bool enters = cut == std::string::npos || SetCurrentDirectoryA(path.substr(0, cut + (cut == 2)).c_str());
+  SetCurrentDirectoryA(here);
+  if (!enters) return 35;
+  path = TypedPath(path.c_str(), ofn->nFilterIndex);
+  if (wq::KindOfPath(path) == wq::FileKind::kOther) return 29;
+  if (path.size() < ofn->nMaxFile) wq::CopyString(ofn->lpstrFile, ofn->nMaxFile, path.c_str());
+  return 0;
+}
+
+UINT_PTR CALLBACK AdfFileHookProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+  static const UINT fileOk = RegisterWindowMessageA(FILEOKSTRINGA);
+  if (msg == WM_INITDIALOG) return TRUE;
+  if (msg == WM_NOTIFY && g_dialog.explorer) {
+    const auto* n = reinterpret_cast<const OFNOTIFYA*>(lp);
+    HWND box = GetParent(dlg);
+    if (n->hdr.code == CDN_TYPECHANGE) {
+      FollowType(box, 0, n->lpOFN->nFilterIndex, true);
+    } else if (n->hdr.code == CDN_FILEOK) {
+      if (const int refusal = BatchNameRefusal(n->lpOFN)) {
+        ShowAppMessage(refusal);
+        g_dialog.refused = true;
+        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        SetWindowLongPtrW(dlg, DWLP_MSGRESULT, 1);
+        return 1;
+      }
+    }
+  } else if (!g_dialog.explorer) {
+    // The old-style dialog: the type list is cmb1, the name edt1.
+    if (msg == WM_COMMAND && LOWORD(wp) == cmb1 && HIWORD(wp) == CBN_SELCHANGE) {
+      const LRESULT i = SendDlgItemMessageA(dlg, cmb1, CB_GETCURSEL, 0, 0);
+      if (i >= 0) FollowType(dlg, edt1, DWORD(i + 1), false);
+    } else if (msg == fileOk) {
+      auto* ofn = reinterpret_cast<OPENFILENAMEA*>(lp);
+      const std::string path = TypedPath(ofn->lpstrFile, ofn->nFilterIndex);
+      if (path.size() < ofn->nMaxFile) wq::CopyString(ofn->lpstrFile, ofn->nMaxFile, path.c_str());
+    }
+  }
+  return 0;
+}
+
+std::string Run(HWND owner, bool saving, const char* proposed, DWORD filterIndex,
+                LPOFNHOOKPROC hook = FileHookProc) {
   g_dialog.saving = saving;
+  g_dialog.refused = false;
   char file[MAX_PATH] = "";
   if (proposed) wq::CopyString(file, proposed);
   const std::string filter = wq::FilterString(g_dialog.types);
@@ -92,7 +167,7 @@ std::string Run(HWND owner, bool saving, const char* proposed, DWORD filterIndex
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrInitialDir = g_app.settings.directory[0] ? g_app.settings.directory : nullptr;
   ofn.lpstrDefExt = defExt.c_str();
-  ofn.lpfnHook = FileHookProc;
+  ofn.lpfnHook = hook;
   ofn.Flags = PlatformFlags(&useTemplate) | OFN_PATHMUSTEXIST | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
   g_dialog.explorer = (ofn.Flags & OFN_EXPLORER) != 0;
   if (useTemplate) {
@@ -114,12 +189,28 @@ std::string AskOpenPath(HWND owner) {
   return Run(owner, false, nullptr, tiff ? 2 : 1);
 }
 
-std::string AskSavePath(HWND owner, const char* proposed, uint16_t bitCount) {
+namespace {
+
+// The save dialog's types for this depth, and the one of the proposed name.
+DWORD SaveTypesFor(uint16_t bitCount, const std::string& name) {
   g_dialog.types = wq::SaveTypes(bitCount, nullptr);
-  const std::string name(wq::FileTitle(proposed));
   DWORD index = 1;
   const wq::FileKind kind = wq::KindOfPath(name);
   for (size_t i = 0; i < g_dialog.types.size(); ++i)
     if (g_dialog.types[i].kind == kind) index = DWORD(i + 1);
-  return Run(owner, true, name.c_str(), index);
+  return index;
+}
+
+}  // namespace
+
+std::string AskSavePath(HWND owner, const char* proposed, uint16_t bitCount) {
+  const std::string name(wq::FileTitle(proposed));
+  return Run(owner, true, name.c_str(), SaveTypesFor(bitCount, name));
+}
+
+std::string AskBatchPath(HWND owner, const std::string& proposed, uint16_t bitCount, bool* refused) {
+  const std::string name(wq::FileTitle(proposed));
+  std::string path = Run(owner, true, name.c_str(), SaveTypesFor(bitCount, name), AdfFileHookProc);
+  *refused = g_dialog.refused;
+  return *refused ? std::string() : path;
 }

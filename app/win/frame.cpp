@@ -130,8 +130,7 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT msg, WPARAM wp, LPARAM lp) {
       g_app.inPaletteChange = false;
       return 0;
     case WM_SCANNEDIMAGE:
-      ScannedImageArrived(reinterpret_cast<HGLOBAL>(wp));
-      return 0;
+      return ScannedImageArrived(reinterpret_cast<HGLOBAL>(wp)) ? 1 : 0;
   }
   return DefFrameProcW(frame, g_app.client, msg, wp, lp);
 }

@@ -125,11 +125,20 @@ wq::AcquireHost MakeHost() {
   h.setWorkDrive = SetWorkDrive;
   h.blackIsZero = [](void*) { return g_app.settings.blackIsZero == '1'; };
   h.documentCount = [](void*) { return g_app.documents; };
-  h.message = [](void*, int n) { ShowAppMessage(n); };
+  // Message 5 comes from a batch and carries its fields.
+  h.message = [](void*, int n) {
+    if (n == 5) ShowBatchMessage(n, "", MB_OK);
+    else ShowAppMessage(n);
+  };
   h.messageForDrive = [](void*, int n, char d) { ShowAppMessageForDrive(n, d); };
-  // The feeder question comes with the batch scanning; until then pages
-  // are scanned one at a time.
-  h.askAdfMode = [](void*) { return wq::kAdfNone; };
+  h.askAdfMode = [](void*) { return AskAdfMode(g_app.frame); };
+  h.askBatchFile = [](void*, int bits) { return AskBatchFile(bits); };
+  h.askRetry = [](void*, int n) { return ShowBatchMessage(n, "", MB_RETRYCANCEL) == IDRETRY; };
+  h.checkTarget = [](void*, const char* path) { return CheckBatchTarget(path); };
+  h.showPage = [](void*, const char* text) {
+    const std::string t = text;
+    StatusSetPage(std::wstring(t.begin(), t.end()));
+  };
   h.enableAcquire = [](void*, bool) {};  // the File menu reads the state when it opens
   h.waitCursor = [](void*, bool wait) { SetCursor(LoadCursor(nullptr, wait ? IDC_WAIT : IDC_ARROW)); };
   h.showSize = [](void*, uint64_t bytes) { StatusSetSize(bytes); };
@@ -137,7 +146,7 @@ wq::AcquireHost MakeHost() {
   h.progress = [](void*, uint32_t done, uint32_t total) { StatusProgress(done, total); };
   h.clearStatus = [](void*) { StatusClear(); };
   h.scannedImage = [](void*, void* header) {
-    SendMessageW(g_app.frame, WM_SCANNEDIMAGE, reinterpret_cast<WPARAM>(header), 0);
+    return SendMessageW(g_app.frame, WM_SCANNEDIMAGE, reinterpret_cast<WPARAM>(header), 0) != 0;
   };
   h.realisePalette = [](void*) { PostMessageW(g_app.frame, WM_QUERYNEWPALETTE, 0, 0); };
   return h;

@@ -72,6 +72,11 @@ TW_UINT16 Capability(FakeSource* s, TW_UINT16 msg, TW_CAPABILITY* cap) {
       if (msg != MSG_SET || !ReadOneValue(s, *cap, &item)) return Fail(s, TWCC_BADVALUE);
       s->feederEnabled = item != 0;
       return TWRC_SUCCESS;
+    case CAP_FEEDERLOADED:
+      if (!s->cfg.feeder || msg != MSG_GET) return Fail(s, TWCC_BADCAP);
+      cap->ConType = TWON_ONEVALUE;
+      cap->hContainer = OneValue(s, TWTY_BOOL, s->tray > 0);
+      return cap->hContainer ? TWRC_SUCCESS : Fail(s, TWCC_LOWMEMORY);
     case CAP_INDICATORS:
       if (s->cfg.indicatorsBadCap) return Fail(s, TWCC_BADCAP);
       return msg == MSG_SET ? TWRC_SUCCESS : Fail(s, TWCC_BADPROTOCOL);
@@ -108,6 +113,7 @@ TW_UINT16 MemoryTransfer(FakeSource* s, TW_IMAGEMEMXFER* x) {
   if (!(x->Memory.Flags & TWMF_POINTER) || !x->Memory.TheMem) return Fail(s, TWCC_BADVALUE);
   const uint32_t pitch = RowPitch(s->cfg);
   if (x->Memory.Length < pitch || x->Memory.Length < s->cfg.minBuf) return Fail(s, TWCC_BADVALUE);
+  if (s->state == 6 && s->tray > 0) --s->tray;  // the feeder takes a sheet
   s->state = 7;
   if (s->buffers == s->cfg.failAfter) return Fail(s, TWCC_OPERATIONERROR);
   if (s->buffers == s->cfg.cancelAfter) return TWRC_CANCEL;
@@ -137,7 +143,9 @@ TW_UINT16 Pending(FakeSource* s, TW_UINT16 msg, TW_PENDINGXFERS* p) {
     case MSG_GET: p->Count = s->pending; return TWRC_SUCCESS;
     case MSG_ENDXFER:
       if (s->state < 6) return Fail(s, TWCC_SEQERROR);
-      if (s->pending) --s->pending;
+      // A feeder's count follows its tray.
+      if (s->cfg.feeder && s->feederEnabled) s->pending = TW_UINT16(s->tray);
+      else if (s->pending) --s->pending;
       s->nextRow = 0;
       s->buffers = 0;
       s->state = s->pending ? 6 : 5;
@@ -356,6 +364,7 @@ TW_UINT16 FakeSourceEntry(FakeSource* s, pTW_IDENTITY, TW_UINT32 dg, TW_UINT16 d
 void FakeSourceScan(FakeSource* s) {
   if (s->state != 5) return;
   s->pending = TW_UINT16(s->cfg.images);
+  if (s->cfg.feeder) s->tray = s->cfg.images;
   s->nextRow = 0;
   s->buffers = 0;
   s->state = 6;

@@ -71,6 +71,7 @@ struct FakeSource {
   uint32_t nextRow = 0;
   int buffers = 0;          // buffers of the current image
   bool feederEnabled = false;
+  int tray = 0;             // sheets in the feeder (CAP_FEEDERLOADED); each image takes one
   bool memoryMech = false;
 };
 

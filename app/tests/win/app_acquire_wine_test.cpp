@@ -19,10 +19,7 @@
 namespace apptest {
 namespace {
 
-bool RealSource() {
-  const char* s = std::getenv("WQ_APP_SOURCE");
-  return s && std::string(s) == "real";
-}
+bool RealSource() { return UsesRealSource(); }
 
 std::wstring Message(int n) {
   HMODULE m = LoadLibraryExA("C:\\KORVA\\SCANWQ32.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -30,44 +27,6 @@ std::wstring Message(int n) {
   LoadStringW(m, UINT(IDS_MSG_EN + n), text, 512);
   FreeLibrary(m);
   return text;
-}
-
-// The Scan button of the data source's scanning window.
-constexpr int kScanButtonId = 130;
-
-// A native transfer with the settings the source has saved (the ones its
-// window scans with), by the command-line tool in the same prefix.
-bool NativeReference(const std::string& path) {
-  std::string cmd = "C:\\KORVA\\TWACQUIRE.exe --saved --xfer native -o \"" + path + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &si, &pi))
-    return false;
-  DWORD code = 1;
-  if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-  else TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code == 0;
-}
-
-struct ButtonSearch {
-  HWND found = nullptr;
-};
-BOOL CALLBACK FindScan(HWND w, LPARAM lp) {
-  wchar_t cls[32] = L"";
-  GetClassNameW(w, cls, 32);
-  std::wstring text = Text(w);
-  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
-  // The test source's push button, or the scanning window's picture button.
-  if ((_wcsicmp(cls, L"Button") == 0 && text == L"Scan") ||
-      (_wcsicmp(cls, L"GraphButton32") == 0 && GetDlgCtrlID(w) == kScanButtonId)) {
-    reinterpret_cast<ButtonSearch*>(lp)->found = w;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 class Acquire : public ::testing::Test {
@@ -107,34 +66,8 @@ class Acquire : public ::testing::Test {
     WriteIni("1", blackIsZero);
     ASSERT_TRUE(Launch(&app_, {"WQ_FAKEDS_CONFIG=" + dir_ + "\\source.cfg"}));
   }
-  // Presses the source window's Scan button.
-  HWND ScanButton() {
-    HWND button = nullptr;
-    WaitUntil([&] {
-      ButtonSearch s;
-      for (HWND w = GetTopWindow(nullptr); w && !s.found; w = GetWindow(w, GW_HWNDNEXT)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == app_.process.dwProcessId && w != app_.frame && IsWindowVisible(w))
-          EnumChildWindows(w, FindScan, reinterpret_cast<LPARAM>(&s));
-      }
-      return (button = s.found) != nullptr;
-    }, 20000);
-    return button;
-  }
-  void PressScan() {
-    HWND button = ScanButton();
-    ASSERT_NE(button, nullptr) << "no Scan button in the source's window";
-    wchar_t cls[32] = L"";
-    GetClassNameW(button, cls, 32);
-    if (_wcsicmp(cls, L"GraphButton32") == 0) {  // pressed with the mouse, as a user would
-      PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-      PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-      return;
-    }
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-  }
+  HWND ScanButton() { return SourceScanButton(app_); }
+  void PressScan() { ASSERT_TRUE(PressSourceScan(app_)) << "no Scan button in the source's window"; }
   void ExpectScanPixels(const std::string& path) {
     std::vector<uint8_t> bmp;
     ASSERT_TRUE(ReadFileBytes(path, &bmp)) << path;
@@ -144,7 +77,7 @@ class Acquire : public ::testing::Test {
       // The real source's reference is its own native transfer of the same settings.
       if (reference_.empty()) {
         const std::string ref = dir_ + "\\native.bmp";
-        ASSERT_TRUE(NativeReference(ref)) << "TWACQUIRE gave no native transfer";
+        ASSERT_TRUE(NativeReference("--saved --xfer native", ref)) << "TWACQUIRE gave no native transfer";
         ASSERT_TRUE(ReadFileBytes(ref, &reference_));
       }
       EXPECT_EQ(wqtest::FirstDifference(reference_, bmp), "") << path;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace apptest {
 namespace {
@@ -208,6 +209,95 @@ bool ChooseFile(HWND dialog, const std::string& path) {
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   Press(dialog, IDOK);
   return true;
+}
+
+namespace {
+
+// The Scan button of the data source's scanning window.
+constexpr int kScanButtonId = 130;
+
+struct ButtonSearch {
+  HWND found = nullptr;
+};
+BOOL CALLBACK FindScan(HWND w, LPARAM lp) {
+  wchar_t cls[32] = L"";
+  GetClassNameW(w, cls, 32);
+  std::wstring text = Text(w);
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  if ((_wcsicmp(cls, L"Button") == 0 && text == L"Scan") ||
+      (_wcsicmp(cls, L"GraphButton32") == 0 && GetDlgCtrlID(w) == kScanButtonId)) {
+    reinterpret_cast<ButtonSearch*>(lp)->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool UsesRealSource() {
+  const char* s = std::getenv("WQ_APP_SOURCE");
+  return s && std::string(s) == "real";
+}
+
+HWND FindBoxWithText(const App& app, const std::wstring& part) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t cls[32] = L"";
+    GetClassNameW(w, cls, 32);
+    if (pid != app.process.dwProcessId || wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(w)) continue;
+    for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (Text(c).find(part) != std::wstring::npos) return w;
+  }
+  return nullptr;
+}
+
+HWND FindSourceScanButton(const App& app) {
+  ButtonSearch s;
+  for (HWND w = GetTopWindow(nullptr); w && !s.found; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == app.process.dwProcessId && w != app.frame && IsWindowVisible(w))
+      EnumChildWindows(w, FindScan, reinterpret_cast<LPARAM>(&s));
+  }
+  return s.found;
+}
+
+HWND SourceScanButton(const App& app) {
+  HWND button = nullptr;
+  WaitUntil([&] { return (button = FindSourceScanButton(app)) != nullptr; }, 20000);
+  return button;
+}
+
+bool PressSourceScan(const App& app) {
+  HWND button = SourceScanButton(app);
+  if (!button) return false;
+  wchar_t cls[32] = L"";
+  GetClassNameW(button, cls, 32);
+  if (_wcsicmp(cls, L"GraphButton32") == 0) {  // pressed with the mouse
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    return true;
+  }
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  return true;
+}
+
+bool NativeReference(const std::string& options, const std::string& output) {
+  std::string cmd = "C:\\KORVA\\TWACQUIRE.exe " + options + " -o \"" + output + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &si, &pi))
+    return false;
+  DWORD code = 1;
+  if (WaitForSingleObject(pi.hProcess, 180000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  else TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code == 0;
 }
 
 void Command(const App& app, int id) { PostMessageW(app.frame, WM_COMMAND, id, 0); }

@@ -69,6 +69,23 @@ std::vector<std::wstring> ChildTitles(const App& app);
 bool WaitChildTitles(const App& app, const std::vector<std::wstring>& titles, DWORD ms = 10000);
 HWND ActiveChild(const App& app);
 
+// The source the acquisition tests run against: WQ_APP_SOURCE "real"
+// (WQSCAN32.ds on the virtual scanner), else the test source.
+bool UsesRealSource();
+// The first message box or dialog of the program whose text holds `part`.
+HWND FindBoxWithText(const App& app, const std::wstring& part);
+
+// The data source's window: its Scan button (the test source's push
+// button or the real source's picture button), and pressing it as a user
+// would; false when no such window shows within 20 s.
+HWND SourceScanButton(const App& app);
+HWND FindSourceScanButton(const App& app);  // without waiting
+bool PressSourceScan(const App& app);
+// TWACQUIRE in the same prefix with these options, writing `output`
+// (a '#' there is the page number): the source's own transfer as the
+// reference of what the program got.
+bool NativeReference(const std::string& options, const std::string& output);
+
 // Files.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes);
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
