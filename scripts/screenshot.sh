@@ -2,7 +2,9 @@
 # Screenshots of the project's windows under Xvfb, as PNG files:
 #   scripts/screenshot.sh app [OUTDIR]       (default: build/screenshots)
 #     OUTDIR/app-en.png and OUTDIR/app-ja.png: the utility's frame with a
-#     scan from the test source and an opened TIFF, in English and Japanese
+#     scan from the test source and an opened TIFF, in English and Japanese;
+#     OUTDIR/app-POSE-LANG.png: the ADF question (adf-question), the ADF
+#     Setting dialog (adf-setting) and a feeder batch saving (batch)
 #   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
 #   scripts/screenshot.sh ds [OUTDIR]
 #     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
@@ -80,9 +82,12 @@ export WINEPREFIX=$WQ_BUILD/wine-app
 shot=$WQ_BUILD/win64/shots/app_shot.exe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for name in en ja; do
+for shotname in en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja; do
+  name=${shotname##*-}
+  pose=${shotname%-*}
+  [ "$pose" = "$shotname" ] && pose=frame
   rm -f "$work/ready.txt"
-  wine explorer /desktop=korva,1000x740 "$shot" --lang $name --ready "$(winepath -w "$work/ready.txt")" \
+  wine explorer /desktop=korva,1000x740 "$shot" --lang $name --pose $pose --ready "$(winepath -w "$work/ready.txt")" \
     --seconds 3 </dev/null >/dev/null 2>&1 &
   pid=$!
   for _ in $(seq 1 600); do
@@ -90,12 +95,12 @@ for name in en ja; do
     sleep 0.1
   done
   if [ ! -s "$work/ready.txt" ]; then
-    echo "screenshot: the $name set-up did not come up" >&2
+    echo "screenshot: the $shotname set-up did not come up" >&2
     wait $pid || true
     exit 1
   fi
   sleep 0.5
-  xwd -root -silent | convert xwd:- -crop "1000x740+0+0" +repage "$out/app-$name.png"
+  xwd -root -silent | convert xwd:- -crop "1000x740+0+0" +repage "$out/app-$shotname.png"
   wait $pid || true
-  echo "$out/app-$name.png"
+  echo "$out/app-$shotname.png"
 done

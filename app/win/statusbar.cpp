@@ -195,7 +195,10 @@ void StatusCaption(int operation, const char* path) {
   std::wstring pattern = AppText(kTemplates[operation - 1]);
   if (operation == 5 && (!path || !*path)) pattern = AppText(TXT_SCANNING);
   const std::u16string p(pattern.begin(), pattern.end());
-  const std::u16string text = wq::FormatWithName(p, path ? wq::CaptionName(path) : "");
+  // A long batch file name is shortened before the caption's cut.
+  std::string name = path ? std::string(wq::FileTitle(path)) : std::string();
+  if (operation == 5 && name.size() > 25) name = wq::ShortenName(name, 25);
+  const std::u16string text = wq::FormatWithName(p, wq::CaptionName(name));
   g_status.percent = 0;
   StatusSetMessage(std::wstring(text.begin(), text.end()));
 }

@@ -136,7 +136,7 @@ wq::AcquireHost MakeHost() {
   h.askRetry = [](void*, int n) { return ShowBatchMessage(n, "", MB_RETRYCANCEL) == IDRETRY; };
   h.checkTarget = [](void*, const char* path) { return CheckBatchTarget(path); };
   h.showPage = [](void*, const char* text) {
-    const std::string t = text;
+    const std::string t = *text ? "Page : " + std::string(text) : std::string();
     StatusSetPage(std::wstring(t.begin(), t.end()));
   };
   h.enableAcquire = [](void*, bool) {};  // the File menu reads the state when it opens

@@ -6,6 +6,8 @@
 // what a batch meets: an empty feeder, a jam, a full work drive, a target
 // that exists or is shown.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +36,9 @@ struct BatchChoice {
   int step = 1;
 };
 
-std::string Text(const std::vector<uint8_t>& b) { return std::string(b.begin(), b.end()); }
+std::string Chars(const std::vector<uint8_t>& b) { return std::string(b.begin(), b.end()); }
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
 std::string Four(int n) {
   char t[8];
@@ -48,7 +52,7 @@ std::vector<uint8_t> Timeless(const std::string& path) {
   std::vector<uint8_t> b;
   if (!ReadFileBytes(path, &b)) return b;
   if (path.size() > 4 && _stricmp(path.c_str() + path.size() - 4, ".EPS") == 0) {
-    const std::string s = Text(b);
+    const std::string s = Chars(b);
     const size_t at = s.find("%%CreationDate:");
     if (at != std::string::npos)
       for (size_t i = at; i < b.size() && b[i] != '\n' && b[i] != '\r'; ++i) b[i] = ' ';
@@ -91,13 +95,17 @@ class AcquireBatch : public ::testing::Test {
   void Start(const std::string& workDrive = "C:") {
     const std::string main = WindowsDir() + "\\@WQSC32.INI";
     const std::string preset = WindowsDir() + "\\TWAIN_32\\WQSCAN32\\@PRE140.INI";
-    for (const char* k : {"ScannerName", "BoardID", "TargetID", "TargetLUN"}) {
-      char v[64] = "";
-      GetPrivateProfileStringA("SCSI", (std::string(k) + "2").c_str(), "", v, sizeof v, main.c_str());
-      if (v[0]) WritePrivateProfileStringA("SCSI", k, v, main.c_str());
+    // The virtual WQ140 at 0:2, as the source records the scanner it found.
+    const char* const found[][2] = {{"ScannerName", "KORVA   WQ140/131       1.00"}, {"BoardID", "0"},
+                                    {"TargetID", "2"}, {"TargetLUN", "0"}};
+    for (const auto& k : found) {
+      WritePrivateProfileStringA("SCSI", k[0], k[1], main.c_str());
+      WritePrivateProfileStringA("SCSI", (std::string(k[0]) + "2").c_str(), k[1], main.c_str());
     }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, main.c_str());
     const char* const keys[][3] = {{"ScanMode", "Mode", "3"},          {"Resolution", "Resolution", "10"},
                                    {"Resolution", "XResoCustom", "50"}, {"Resolution", "YResoCustom", "50"},
+                                   {"Resolution", "XFinalRes", "50"},   {"Resolution", "YFinalRes", "50"},
                                    {"Gamma", "Gamma", "1"}};
     for (const auto& k : keys) WritePrivateProfileStringA(k[0], k[1], k[2], preset.c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, preset.c_str());
@@ -144,9 +152,9 @@ class AcquireBatch : public ::testing::Test {
     return WaitUntil([&] { return !IsWindow(source_); }, 240000);
   }
   // The native transfers of the ten sheets, by the command-line tool on a
-  // scanner of its own, once for all tests.
+  // scanner of its own with the settings the source saved, once a test.
   const std::vector<uint8_t>& Sheet(int n) {
-    static std::vector<std::vector<uint8_t>> sheets;
+    std::vector<std::vector<uint8_t>>& sheets = sheets_;
     if (sheets.empty()) {
       // A scanner with all ten sheets, whatever the test's own holds.
       const std::string cfg = dir_ + "\\reference.cfg";
@@ -210,6 +218,7 @@ class AcquireBatch : public ::testing::Test {
   std::string dir_, tray_;
   App app_;
   HWND source_ = nullptr;  // the source's scanning window
+  std::vector<std::vector<uint8_t>> sheets_;
 };
 
 TEST_F(AcquireBatch, AllSheetsScanAndSaveToNumberedTiffs) {
@@ -279,6 +288,37 @@ TEST_F(AcquireBatch, ScanAndDisplayOpensAWindowPerPage) {
   ASSERT_TRUE(WaitBox(app_, &box));
   EXPECT_NE(box.text.find(L"WQ-image000"), std::wstring::npos) << std::string(box.text.begin(), box.text.end());
   Press(box.window, IDNO);
+}
+
+TEST_F(AcquireBatch, SaveDialogFollowsTheTypeAndRefusesOtherNames) {
+  Start();
+  ASSERT_NO_FATAL_FAILURE(ChooseAdf({}));
+  HWND button = SourceScanButton(app_);
+  ASSERT_NE(button, nullptr);
+  source_ = GetAncestor(button, GA_ROOT);
+  ASSERT_TRUE(PressSourceScan(app_));
+  HWND save = WaitDialog(app_, L"Save As", 30000);
+  ASSERT_NE(save, nullptr);
+  HWND name = GetDlgItem(save, edt1) ? GetDlgItem(save, edt1) : GetDlgItem(save, cmb13);
+  ASSERT_TRUE(WaitUntil([&] { return Text(name) == L"WQ-image0001.BMP"; })) << "the proposed name";
+  // A grey page: Targa is offered too; choosing TIFF renames the typed name.
+  HWND types = GetDlgItem(save, cmb1);
+  EXPECT_EQ(SendMessageW(types, CB_GETCOUNT, 0, 0), 5);
+  SendMessageW(types, CB_SETCURSEL, 1, 0);
+  // What the list sends when the user picks an entry.
+  for (WORD code : {WORD(CBN_SELENDOK), WORD(CBN_SELCHANGE)})
+    SendMessageW(save, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
+  EXPECT_TRUE(WaitUntil([&] { return Text(name) == L"WQ-image0001.TIF"; }))
+      << Narrow(Text(name)) << " index " << SendMessageW(types, CB_GETCURSEL, 0, 0);
+  // A name of another type ends the batch with message 29; nothing is scanned.
+  ASSERT_TRUE(ChooseFile(save, dir_ + "\\DOC.XYZ"));
+  Box box;
+  ASSERT_TRUE(WaitBox(app_, &box, 20000));
+  EXPECT_EQ(box.text, L"This file is pack file or OS/2 file.");
+  Press(box.window, IDOK);
+  ASSERT_TRUE(WaitBatchEnd());
+  EXPECT_FALSE(Exists(dir_ + "\\DOC.XYZ"));
+  EXPECT_FALSE(Exists(dir_ + "\\DOC0001.XYZ"));
 }
 
 TEST_F(AcquireBatch, EmptyFeederAsksAndRetryGoesOnUntilCancel) {

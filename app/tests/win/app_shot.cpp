@@ -1,9 +1,11 @@
-// Sets the program up for a screenshot (scripts/screenshot.sh app): a scan
-// from the test source and an opened TIFF in the frame, in English or
-// Japanese, then writes the ready file and waits while the screen is
-// taken.
-//   app_shot.exe --lang en|ja --ready FILE [--seconds N]
+// Sets the program up for a screenshot (scripts/screenshot.sh app), in
+// English or Japanese, then writes the ready file and waits while the
+// screen is taken. Poses: "frame" (a scan from the test source and an
+// opened TIFF), "adf-question" and "adf-setting" (the feeder's dialogs),
+// "batch" (a feeder batch saving its first page, caption and page field).
+//   app_shot.exe --lang en|ja --ready FILE [--seconds N] [--pose P]
 #include <windows.h>
+#include <dlgs.h>
 
 #include <cmath>
 #include <cstdio>
@@ -46,16 +48,21 @@ std::vector<uint8_t> Landscape(uint32_t w, uint32_t h) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string lang = "en", ready;
+  std::string lang = "en", ready, pose = "frame";
   int seconds = 4;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i], v = argv[i + 1];
     if (k == "--lang") lang = v;
     else if (k == "--ready") ready = v;
     else if (k == "--seconds") seconds = std::atoi(v.c_str());
+    else if (k == "--pose") pose = v;
   }
   const std::string dir = ScratchDir("shot");
-  const std::string config = "type=rgb\nwidth=360\nheight=260\nrows_per_buffer=16\n";
+  const bool feeder = pose != "frame";
+  // A feeder batch's page is large and comes a row at a time, so that its
+  // caption stays up.
+  const std::string config = feeder ? "type=rgb\nwidth=2000\nheight=6000\nrows_per_buffer=1\nfeeder=1\nimages=3\n"
+                                    : "type=rgb\nwidth=360\nheight=260\nrows_per_buffer=16\n";
   WriteFileBytes(dir + "\\source.cfg", std::vector<uint8_t>(config.begin(), config.end()));
   WriteFileBytes(dir + "\\harbour.bmp", Landscape(420, 300));
   const std::string tiff = dir + "\\harbour.tif";
@@ -66,7 +73,50 @@ int main(int argc, char** argv) {
   WriteIni("1");
   App app;
   int status = 1;
-  if (Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
+  auto signalReady = [&] {
+    if (FILE* f = std::fopen(ready.c_str(), "w")) {
+      RECT r;
+      GetWindowRect(GetDesktopWindow(), &r);
+      std::fprintf(f, "%ld %ld\n", r.right, r.bottom);
+      std::fclose(f);
+    }
+    Sleep(DWORD(seconds) * 1000);
+  };
+  if (feeder && Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
+    HWND question = nullptr;
+    WaitUntil([&] { return (question = FindTop(app, L"#32770")) && GetDlgItem(question, IDC_ADF_USE); }, 20000);
+    if (question && pose == "adf-question") {
+      signalReady();
+      status = 0;
+    } else if (question) {
+      Press(question, IDC_ADF_USE);
+      if (HWND s = WaitDialog(app, nullptr)) {
+        WaitUntil([&] { return (s = FindTop(app, L"#32770")) && GetDlgItem(s, IDC_ADF_START); });
+        SendMessageW(GetDlgItem(s, IDC_ADF_PAGES), BM_CLICK, 0, 0);
+        SetDlgItemTextA(s, IDC_ADF_PAGECOUNT, "3");
+        if (pose == "adf-setting") {
+          signalReady();
+          status = 0;
+        } else {
+          Press(s, IDOK);
+          HWND source = WaitTop(app, L"FakeSource32", nullptr, 20000);
+          if (source) Press(source, 1);
+          HWND save = nullptr;
+          WaitUntil([&] { return (save = FindTop(app, L"#32770")) && (GetDlgItem(save, edt1) || GetDlgItem(save, cmb13)); }, 20000);
+          if (save && ChooseFile(save, dir + "\\DOC.BMP")) {
+            Sleep(700);
+            signalReady();
+            status = 0;
+          }
+        }
+      }
+    }
+    CancelDialogs(app);
+    Kill(&app);
+    SetCountry(1);
+    return status;
+  }
+  if (!feeder && Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
     HWND source = WaitTop(app, L"FakeSource32", nullptr, 20000);
     if (source) {
       Press(source, 1);
@@ -79,13 +129,7 @@ int main(int argc, char** argv) {
     if (WaitUntil([&] { return ChildTitles(app).size() == 2; }, 20000)) {
       Command(app, IDM_TILE);
       Sleep(1000);
-      if (FILE* f = std::fopen(ready.c_str(), "w")) {
-        RECT r;
-        GetWindowRect(GetDesktopWindow(), &r);
-        std::fprintf(f, "%ld %ld\n", r.right, r.bottom);
-        std::fclose(f);
-      }
-      Sleep(DWORD(seconds) * 1000);
+      signalReady();
       status = 0;
     }
     Command(app, IDM_CLOSEALL);
