@@ -100,7 +100,8 @@ for shotname in en ja adf-question-en adf-question-ja adf-setting-en adf-setting
     exit 1
   fi
   sleep 0.5
-  xwd -root -silent | convert xwd:- -crop "1000x740+0+0" +repage "$out/app-$shotname.png"
+  # import reads the dialogs' own X windows, which xwd shows black.
+  import -window root -crop "1000x740+0+0" +repage "$out/app-$shotname.png"
   wait $pid || true
   echo "$out/app-$shotname.png"
 done

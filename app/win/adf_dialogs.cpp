@@ -29,6 +29,7 @@ INT_PTR CALLBACK AdfSettingProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
   wq::AdfSettings& s = wq::g_Adf;
   switch (msg) {
     case WM_INITDIALOG:
+      UseDialogFont(dlg);
       CheckRadioButton(dlg, IDC_ADF_ALL, IDC_ADF_PAGES, s.pageChoice == wq::kAdfPages ? IDC_ADF_PAGES : IDC_ADF_ALL);
       CheckRadioButton(dlg, IDC_ADF_SCANSAVE, IDC_ADF_SCANDISPLAY,
                        s.mode == wq::kAdfScanDisplay ? IDC_ADF_SCANDISPLAY : IDC_ADF_SCANSAVE);
@@ -76,6 +77,7 @@ INT_PTR CALLBACK AdfSettingProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
 INT_PTR CALLBACK AdfModeSelectProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG:
+      UseDialogFont(dlg);
       SetWindowTextW(dlg, LoadText(IDS_TITLE2).c_str());
       SetFocus(GetDlgItem(dlg, IDC_ADF_USE));
       return FALSE;  // the focus is set

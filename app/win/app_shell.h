@@ -52,6 +52,9 @@ extern AppShell g_app;
 // The language, read from [intl] iCountry at each use: 81 is Japanese.
 bool IsJapanese();
 HFONT UiFont();
+// At WM_INITDIALOG: in Japanese the dialog's controls take the program's
+// Japanese font.
+void UseDialogFont(HWND dlg);
 // A text of the string table (UTF-16).
 std::wstring LoadText(UINT id);
 // One of the program's other texts (TXT_ numbers) in the current language.

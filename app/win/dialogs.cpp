@@ -9,6 +9,7 @@ namespace {
 INT_PTR CALLBACK AboutDlg(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
   switch (msg) {
     case WM_INITDIALOG:
+      UseDialogFont(dlg);
       SetDlgItemTextW(dlg, IDC_VERSION, LoadText(IDS_VERSION).c_str());
       return TRUE;
     case WM_COMMAND:
@@ -29,6 +30,7 @@ struct TiffChoice {
 INT_PTR CALLBACK TiffOptionProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG: {
+      UseDialogFont(dlg);
       SetWindowLongPtrW(dlg, DWLP_USER, lp);
       const auto* c = reinterpret_cast<const TiffChoice*>(lp);
       CheckRadioButton(dlg, IDC_IBMPC, IDC_MACINTOSH,

@@ -9,6 +9,21 @@ bool IsJapanese() { return GetProfileIntA("intl", "iCountry", 1) == 81; }
 
 HFONT UiFont() { return IsJapanese() ? g_app.japaneseFont : g_app.englishFont; }
 
+namespace {
+
+BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
+  SendMessageW(child, WM_SETFONT, WPARAM(font), FALSE);
+  return TRUE;
+}
+
+}  // namespace
+
+void UseDialogFont(HWND dlg) {
+  // A template's Japanese face is not found everywhere; the program's own
+  // Japanese font is.
+  if (IsJapanese() && g_app.japaneseFont) EnumChildWindows(dlg, SetChildFont, LPARAM(g_app.japaneseFont));
+}
+
 std::wstring LoadText(UINT id) {
   const wchar_t* text = nullptr;
   // With a zero length LoadStringW hands out the resource itself.

@@ -36,7 +36,9 @@ Layout LayoutOf(HWND bar, HDC dc) {
   Layout l;
   const int top = 2 * by, bottom = int(r.bottom) - 2 * by;
   const int sizeWidth = TextWidth(dc, L"9999.9M") + 8 * bx;
-  const int pageWidth = TextWidth(dc, L"Page :     /    ") + 8 * bx;
+  // Wide enough for the longest page text it shows (digits are wider than
+  // the blanks of its template).
+  const int pageWidth = TextWidth(dc, L"Page : 0000/0000") + 8 * bx;
   const int right = int(r.right);
   const int sizeRight = 8 * bx + sizeWidth;
   const int pageLeft = std::max(sizeRight, right - 8 * bx - pageWidth);

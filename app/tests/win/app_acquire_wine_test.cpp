@@ -45,13 +45,7 @@ class Acquire : public ::testing::Test {
     }
   }
   void TearDown() override {
-    if (!app_.process.hProcess) return;
-    CancelDialogs(app_);
-    Command(app_, IDM_CLOSEALL);
-    Box box;
-    while (WaitBox(app_, &box, 300)) Press(box.window, IDNO);
-    Command(app_, IDM_EXIT);
-    if (!WaitExit(&app_, 15000)) Kill(&app_);
+    CloseApp(&app_, 15000);
   }
   // Starts the program with acquisition at start-up and the fake source
   // configured by these lines.

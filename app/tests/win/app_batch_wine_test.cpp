@@ -76,13 +76,7 @@ class AcquireBatch : public ::testing::Test {
   }
   void TearDown() override {
     SetEnvironmentVariableA("VSCSI_TRAY", nullptr);
-    if (!app_.process.hProcess) return;
-    CancelDialogs(app_);
-    Command(app_, IDM_CLOSEALL);
-    Box box;
-    while (WaitBox(app_, &box, 300)) Press(box.window, IDNO);
-    Command(app_, IDM_EXIT);
-    if (!WaitExit(&app_, 15000)) Kill(&app_);
+    CloseApp(&app_, 15000);
   }
   void Configure(const std::string& cfg) {
     const std::string path = dir_ + "\\feeder.cfg";

@@ -72,13 +72,7 @@ class Documents : public ::testing::Test {
     ASSERT_TRUE(Launch(&app_));
   }
   void TearDown() override {
-    if (!app_.process.hProcess) return;
-    CancelDialogs(app_);
-    Command(app_, IDM_CLOSEALL);
-    Box box;
-    while (WaitBox(app_, &box, 300)) Press(box.window, IDNO);
-    Command(app_, IDM_EXIT);
-    if (!WaitExit(&app_, 10000)) Kill(&app_);
+    CloseApp(&app_, 10000);
   }
   // Open through the dialog; true when the dialog took the name.
   bool Open(const std::string& path) {

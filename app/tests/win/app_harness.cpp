@@ -2,6 +2,7 @@
 // country, starting the program with extra environment, waiting for its windows
 // and boxes, pressing buttons, the common dialogs and reading files back.
 #include "app/tests/win/app_harness.h"
+#include "app/win/resource.h"
 
 #include <dlgs.h>
 
@@ -138,6 +139,16 @@ void Kill(App* app) {
   if (!app->process.hProcess) return;
   TerminateProcess(app->process.hProcess, 1);
   WaitExit(app, 5000);
+}
+
+void CloseApp(App* app, DWORD ms) {
+  if (!app->process.hProcess) return;
+  CancelDialogs(*app);
+  Command(*app, IDM_CLOSEALL);
+  Box box;
+  while (WaitBox(*app, &box, 300)) Press(box.window, IDNO);
+  Command(*app, IDM_EXIT);
+  if (!WaitExit(app, ms)) Kill(app);
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {

@@ -38,6 +38,9 @@ bool Launch(App* app, const std::vector<std::string>& env = {});
 bool WaitExit(App* app, DWORD ms, DWORD* code = nullptr);
 // Ends what is left of it (only the process this test started).
 void Kill(App* app);
+// The end of a test: every dialog cancelled, every image closed without
+// saving, Exit; killed when it does not end within `ms`.
+void CloseApp(App* app, DWORD ms = 15000);
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
 // Top-level windows of the program: by class and, when given, title.

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   const bool feeder = pose != "frame";
   // A feeder batch's page is large and comes a row at a time, so that its
   // caption stays up.
-  const std::string config = feeder ? "type=rgb\nwidth=2000\nheight=6000\nrows_per_buffer=1\nfeeder=1\nimages=3\n"
+  const std::string config = feeder ? "type=rgb\nwidth=600\nheight=30000\nrows_per_buffer=1\nfeeder=1\nimages=3\n"
                                     : "type=rgb\nwidth=360\nheight=260\nrows_per_buffer=16\n";
   WriteFileBytes(dir + "\\source.cfg", std::vector<uint8_t>(config.begin(), config.end()));
   WriteFileBytes(dir + "\\harbour.bmp", Landscape(420, 300));
@@ -70,10 +70,12 @@ int main(int argc, char** argv) {
   for (int n = 1; n < 4; ++n) DeleteFileA(("C:\\Scanned image No" + std::to_string(n)).c_str());
 
   SetCountry(lang == "ja" ? 81 : 1);
-  WriteIni("1");
+  // The feeder poses start from the Acquire command, as a user would.
+  WriteIni(feeder ? "0" : "1");
   App app;
   int status = 1;
   auto signalReady = [&] {
+    Sleep(800);  // the newest window's first paint
     if (FILE* f = std::fopen(ready.c_str(), "w")) {
       RECT r;
       GetWindowRect(GetDesktopWindow(), &r);
@@ -84,6 +86,8 @@ int main(int argc, char** argv) {
   };
   if (feeder && Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
     HWND question = nullptr;
+    Sleep(1000);
+    Command(app, IDM_ACQUIRE);
     WaitUntil([&] { return (question = FindTop(app, L"#32770")) && GetDlgItem(question, IDC_ADF_USE); }, 20000);
     if (question && pose == "adf-question") {
       signalReady();
@@ -104,7 +108,6 @@ int main(int argc, char** argv) {
           HWND save = nullptr;
           WaitUntil([&] { return (save = FindTop(app, L"#32770")) && (GetDlgItem(save, edt1) || GetDlgItem(save, cmb13)); }, 20000);
           if (save && ChooseFile(save, dir + "\\DOC.BMP")) {
-            Sleep(700);
             signalReady();
             status = 0;
           }
@@ -132,11 +135,7 @@ int main(int argc, char** argv) {
       signalReady();
       status = 0;
     }
-    Command(app, IDM_CLOSEALL);
-    Box box;
-    while (WaitBox(app, &box, 500)) Press(box.window, IDNO);
-    Command(app, IDM_EXIT);
-    if (!WaitExit(&app, 10000)) Kill(&app);
+    CloseApp(&app, 10000);
   }
   SetCountry(1);
   return status;
