@@ -36,6 +36,11 @@ std::string WorkFileName(std::string_view workDirectory, int number) {
   return std::string(workDirectory) + name;
 }
 
+std::string CurrentImagePath(const ImageDocument& doc, std::string_view workDirectory) {
+  return doc.view.undoCode == kUndoNothing ? std::string(doc.sourcePath)
+                                           : WorkFileName(workDirectory, doc.number);
+}
+
 std::string UndoFileName(std::string_view workDirectory, int number) {
   std::string path = WorkFileName(workDirectory, number);
   const int n = number % 1000;

@@ -12,6 +12,9 @@ constexpr int kPathChars = 260;
 
 // Undo codes (kind = code >> 12: 0 and 3 rotate, 1 flip, 2 crop).
 constexpr uint16_t kUndoNothing = 1;
+constexpr uint16_t kUndoRotateRight = 0x0000, kUndoRotateLeft = 0x0100;
+constexpr uint16_t kUndoFlipHorizontal = 0x1000, kUndoFlipVertical = 0x1100;
+constexpr uint16_t kUndoCrop = 0x2000, kUndoFreeRotation = 0x3000;
 // Modification flags after opening or saving: bit 0 is the clean bit.
 constexpr uint16_t kModClean = 0x1001;
 
@@ -66,6 +69,10 @@ UndoText UndoMenuText(uint16_t undoCode, bool redo);
 // image, the undo copy has the extension ".$$1", ".$12" or ".123".
 std::string WorkFileName(std::string_view workDirectory, int number);
 std::string UndoFileName(std::string_view workDirectory, int number);
+
+// The BMP that holds a document's current image: its work file once it has
+// been changed (the undo code is no longer kUndoNothing), else its source.
+std::string CurrentImagePath(const ImageDocument& doc, std::string_view workDirectory);
 
 // Single-page scans: "Scanned image No1", "Scanned image No2", ...
 std::string ScannedImageName(int number);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "imagefile/file_status.h"
 #include "app/settings.h"
 #include "app/twain_link.h"
 
@@ -76,6 +77,8 @@ void StatusSetPage(const std::wstring& text);
 void StatusCaption(int operation, const char* path);
 void StatusProgress(uint32_t done, uint32_t total);
 void StatusClear();
+// Progress of a long file operation on the status bar; ESC cancels.
+wq::ProgressSink StatusProgressSink();
 
 // Settings file (profile.cpp).
 void ReadSettingsAtStart();
@@ -132,6 +135,16 @@ HWND ChildShowing(const std::string& path);
 // copy, the TIFF writer, the exporters) with the "Saving" caption and the
 // progress; a failure is shown and leaves no partial target.
 bool WriteImageFile(const std::string& source, const std::string& target, int byteOrder, bool lzw);
+// Free bytes of a drive's root; a file's size (0 when it cannot be read).
+uint64_t FreeBytes(char drive);
+uint64_t FileBytes(const char* path);
+// Copies a BMP to a target, which is replaced only once the copy is complete.
+wq::FileStatus CopyBmp(const char* source, const char* target);
+
+// Editing (edit.cpp): rotation by 90 degrees (IDM_ROTATERIGHT, IDM_ROTATELEFT),
+// flips (IDM_FLIPH, IDM_FLIPV), and undo, which a second time is redo.
+void EditCommand(HWND child, int command);
+void UndoCommand(HWND child);
 void ZoomCommand(HWND child, int newStep);
 void FitCommand(HWND child);
 void LoadDocumentState(HWND child);

@@ -37,7 +37,7 @@ void PaintImage(HWND child, HDC dc, const RECT& dirty, wq::ImageDocument* doc) {
   FillOutside(dc, dirty, right, bottom);
 
   wq::FileReader file;
-  if (wq::FileReaderOpen(&file, doc->sourcePath) != wq::IoStatus::kOk) {
+  if (wq::FileReaderOpen(&file, wq::CurrentImagePath(*doc, g_app.workDirectory).c_str()) != wq::IoStatus::kOk) {
     FillRect(dc, &dirty, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     return;
   }

@@ -23,8 +23,6 @@
 #include "common/io_file.h"
 #include "common/strutil.h"
 
-namespace {
-
 uint64_t FreeBytes(char drive) {
   const char root[4] = {drive, ':', '\\', 0};
   ULARGE_INTEGER free{};
@@ -37,6 +35,8 @@ uint64_t FileBytes(const char* path) {
   return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+namespace {
+
 char DriveOf(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' ? path[0] : g_app.workDirectory[0];
 }
@@ -44,16 +44,6 @@ char DriveOf(const std::string& path) {
 void ShowFileStatus(wq::FileStatus status, char drive) {
   const int n = wq::FileStatusMessage(status);
   if (n >= 0) ShowAppMessageForDrive(n, drive);
-}
-
-// Progress of a long file operation on the status bar; ESC cancels.
-wq::ProgressSink StatusProgressSink() {
-  wq::ProgressSink sink;
-  sink.step = [](void*, uint32_t done, uint32_t total) {
-    StatusProgress(done, total);
-    return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) == 0;
-  };
-  return sink;
 }
 
 }  // namespace
@@ -119,8 +109,8 @@ HGLOBAL HeaderBlock(const wq::BmpImage& img) {
   return h;
 }
 
-// Copies the document's BMP to a target, which is replaced only once the
-// copy is complete.
+}  // namespace
+
 wq::FileStatus CopyBmp(const char* source, const char* target) {
   wq::FileReader in;
   wq::IoStatus s = wq::FileReaderOpen(&in, source);
@@ -160,7 +150,6 @@ wq::FileStatus CopyBmp(const char* source, const char* target) {
   return s == wq::IoStatus::kOk ? status : wq::WriteFailure(s);
 }
 
-}  // namespace
 
 HWND CreateImageWindow(const ChildCreate& create) {
   const auto* bi = static_cast<const BITMAPINFOHEADER*>(GlobalLock(create.header));
@@ -313,9 +302,7 @@ bool SaveCommand(HWND child, bool asNew) {
   const wq::ImageDocument d = *doc;  // the dialogs below run message loops
   UnlockDocument(child);
   // An edited image lives in its work file.
-  const std::string source = d.view.undoCode == wq::kUndoNothing
-                                 ? std::string(d.sourcePath)
-                                 : wq::WorkFileName(g_app.workDirectory, d.number);
+  const std::string source = wq::CurrentImagePath(d, g_app.workDirectory);
   std::string target = d.displayPath;
   if (asNew || !d.openedFromFile) {
     target = AskSavePath(g_app.frame, d.displayPath, d.bitCount);

@@ -75,7 +75,16 @@ bool OnCommand(HWND frame, int id) {
     case IDM_HELPKEYS: WinHelpA(frame, HelpPath().c_str(), HELP_CONTEXT, 8); return true;
     case IDM_HELPHELP: WinHelpA(frame, nullptr, HELP_HELPONHELP, 0); return true;
     case IDM_ABOUT: ShowAbout(frame); return true;
-    // Undo, rotation, flips and the tool box come with the image tools.
+    case IDM_UNDO:
+      if (child) UndoCommand(child);
+      return true;
+    case IDM_ROTATERIGHT:
+    case IDM_ROTATELEFT:
+    case IDM_FLIPH:
+    case IDM_FLIPV:
+      if (child && !IsIconic(child)) EditCommand(child, id);
+      return true;
+    // The tool box comes with the mouse tools.
     default: return false;
   }
 }

@@ -11,9 +11,8 @@
 
 namespace {
 
-// Rotation, flips, undo and the tool box arrive with the image tools;
-// until then their items stay grey.
-constexpr bool kImageToolsReady = false;
+// The tool box arrives with the mouse tools; until then its item stays grey.
+constexpr bool kToolBoxReady = false;
 
 struct DrawnMenu {
   bool active = false;
@@ -180,11 +179,11 @@ void InitMenuPopup(HMENU menu) {
                                    TXT_REDOROTATE, TXT_REDOFLIP,   TXT_REDOCROP};
       const wq::UndoText t = wq::UndoMenuText(g_app.undoCode, g_app.redo);
       SetItemText(menu, IDM_UNDO, AppText(kTexts[int(t)]));
-      Enable(menu, IDM_UNDO, kImageToolsReady && has && t != wq::UndoText::kCantUndo);
+      Enable(menu, IDM_UNDO, has && t != wq::UndoText::kCantUndo);
       break;
     }
     case 2: {
-      const bool on = kImageToolsReady && has && !minimised;
+      const bool on = has && !minimised;
       for (int i = 0; i < 2; ++i)
         EnableMenuItem(menu, UINT(i), MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
       break;
@@ -195,14 +194,14 @@ void InitMenuPopup(HMENU menu) {
       Enable(menu, IDM_ZOOMIN, has && wq::CanZoomIn(g_app.zoomStep));
       Enable(menu, IDM_ZOOMOUT, has && wq::CanZoomOut(g_app.zoomStep));
       SetItemText(menu, IDM_TOOLS, AppText(g_app.toolsVisible ? TXT_HIDETOOLS : TXT_SHOWTOOLS));
-      Enable(menu, IDM_TOOLS, kImageToolsReady);
+      Enable(menu, IDM_TOOLS, kToolBoxReady);
       for (UINT id : {IDM_CASCADE, IDM_TILE, IDM_ARRANGE, IDM_CLOSEALL}) Enable(menu, id, has);
       break;
     case 4:  // Help
       break;
     default: {
       // The submenus of Image.
-      const bool on = kImageToolsReady && has && !minimised;
+      const bool on = has && !minimised;
       for (UINT id : {IDM_ROTATERIGHT, IDM_ROTATELEFT, IDM_FLIPH, IDM_FLIPV}) Enable(menu, id, on);
     }
   }

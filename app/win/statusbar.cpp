@@ -222,3 +222,12 @@ void StatusClear() {
   g_status.percent = 0;
   Refresh();
 }
+
+wq::ProgressSink StatusProgressSink() {
+  wq::ProgressSink sink;
+  sink.step = [](void*, uint32_t done, uint32_t total) {
+    StatusProgress(done, total);
+    return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) == 0;
+  };
+  return sink;
+}

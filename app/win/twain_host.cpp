@@ -78,18 +78,12 @@ bool WriteScanFile(void*, void* f, uint64_t offset, const void* data, size_t n) 
   return WriteFile(f, data, DWORD(n), &written, nullptr) && written == n;
 }
 
-uint64_t FreeBytes(void*, char drive) {
-  const char root[4] = {drive, ':', '\\', 0};
-  ULARGE_INTEGER free{};
-  return GetDiskFreeSpaceExA(root, &free, nullptr, nullptr) ? free.QuadPart : 0;
-}
-
-char DriveWithRoom(void* ctx, uint64_t bytes) {
+char DriveWithRoom(void*, uint64_t bytes) {
   const DWORD drives = GetLogicalDrives();
   for (int i = 2; i < 26; ++i) {
     if (!(drives & (1u << i))) continue;
     const char root[4] = {char('A' + i), ':', '\\', 0};
-    if (GetDriveTypeA(root) == DRIVE_FIXED && FreeBytes(ctx, root[0]) >= bytes) return root[0];
+    if (GetDriveTypeA(root) == DRIVE_FIXED && FreeBytes(root[0]) >= bytes) return root[0];
   }
   return 0;
 }
@@ -113,7 +107,7 @@ wq::AcquireHost MakeHost() {
   h.writeFile = WriteScanFile;
   h.closeFile = [](void*, void* f) { CloseHandle(f); };
   h.removeFile = [](void*, const char* path) { DeleteFileA(path); };
-  h.freeBytes = FreeBytes;
+  h.freeBytes = [](void*, char drive) { return FreeBytes(drive); };
   h.availableMemory = [](void*) -> uint64_t {
     MEMORYSTATUSEX m{};
     m.dwLength = sizeof m;

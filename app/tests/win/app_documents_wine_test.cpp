@@ -1,13 +1,14 @@
 // Image documents through the program's windows: opening BMP and TIFF
 // files, the refusals, titles and zoom, saving as BMP and TIFF, exporting
-// EPS, PCX and Targa, and the
-// work files a document leaves behind (none).
+// EPS, PCX and Targa, rotating, flipping and undoing, and the work files a
+// document leaves behind (none).
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "app/tests/win/app_harness.h"
 #include "imagefile/pcx_writer.h"
+#include "imageops/turn.h"
 #include "imagefile/tiff_writer.h"
 #include "app/win/resource.h"
 #include "imagefile/bmp.h"
@@ -292,6 +293,77 @@ TEST_F(Documents, SavingOverAFileAsksFirst) {
   ASSERT_TRUE(WaitChildTitles(app_, {L"theirs.bmp (1:1)"}));
   ASSERT_TRUE(ReadFileBytes(target, &now));
   EXPECT_EQ(now, bmp);
+}
+
+// The picture after a turn, by the operations the program uses (held
+// against pamflip in their own tests).
+std::vector<uint8_t> Turned(const std::vector<uint8_t>& bmp, wq::Turn turn) {
+  wq::MemReader in{bmp};
+  wq::MemWriter out;
+  EXPECT_EQ(wq::TurnBmp(wq::MemReaderIo(&in), wq::MemWriterIo(&out), turn, {}), wq::FileStatus::kOk);
+  return out.bytes;
+}
+
+// The document's current picture once it has been changed: its work file.
+std::vector<uint8_t> WorkPicture() {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA("C:\\WQtmp*.$$$", &fd);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  FindClose(h);
+  std::vector<uint8_t> b;
+  ReadFileBytes(std::string("C:\\") + fd.cFileName, &b);
+  return b;
+}
+
+TEST_F(Documents, RotationsFlipsAndUndoChangeTheWorkFileAndAskOnClose) {
+  for (uint16_t bits : {1, 24}) {
+    SCOPED_TRACE(bits);
+    // An odd width: 1-bit rows end inside a byte.
+    const std::vector<uint8_t> start = MakeBmp(37, 13, bits);
+    ASSERT_TRUE(Open(File("EDIT.BMP", start)));
+    ASSERT_TRUE(WaitChildTitles(app_, {L"EDIT.BMP (1:1)"}));
+    std::vector<std::vector<uint8_t>> states{start};
+    for (int n = 1; n <= 4; ++n) {
+      Command(app_, IDM_ROTATERIGHT);
+      states.push_back(Turned(states.back(), wq::Turn::kRight));
+      ASSERT_TRUE(WaitUntil([&] { return WorkPicture() == states.back(); })) << "rotation " << n;
+    }
+    // Four right turns give the start; one undo shows the third.
+    EXPECT_TRUE(SamePixels(states.back(), start));
+    Command(app_, IDM_UNDO);
+    EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == states[3]; }));
+    // Undo again is redo.
+    Command(app_, IDM_UNDO);
+    EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == states[4]; }));
+    Command(app_, IDM_FLIPH);
+    const std::vector<uint8_t> mirrored = Turned(states[4], wq::Turn::kHorizontal);
+    EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == mirrored; }));
+    Command(app_, IDM_FLIPV);
+    const std::vector<uint8_t> flipped = Turned(mirrored, wq::Turn::kVertical);
+    EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == flipped; }));
+    Command(app_, IDM_ROTATELEFT);
+    const std::vector<uint8_t> left = Turned(flipped, wq::Turn::kLeft);
+    EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == left; }));
+    EXPECT_EQ(ChildTitles(app_), std::vector<std::wstring>{L"EDIT.BMP (1:1)"});
+    // The changes stay in the work files: the document's own file is untouched.
+    std::vector<uint8_t> onDisk;
+    ASSERT_TRUE(ReadFileBytes(dir_ + "\\EDIT.BMP", &onDisk));
+    EXPECT_EQ(onDisk, start);
+    // Changed: closing asks, and No leaves the file as it was and no work files.
+    Command(app_, IDM_CLOSE);
+    Box box;
+    ASSERT_TRUE(WaitBox(app_, &box));
+    EXPECT_EQ(box.text, L"\"Save changes to 'EDIT.BMP' before closing ?\"");
+    Press(box.window, IDNO);
+    ASSERT_TRUE(WaitChildTitles(app_, {}));
+    EXPECT_TRUE(WorkPicture().empty());
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("C:\\WQtmp*", &fd);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE) << fd.cFileName;
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    ASSERT_TRUE(ReadFileBytes(dir_ + "\\EDIT.BMP", &onDisk));
+    EXPECT_EQ(onDisk, start);
+  }
 }
 
 }  // namespace

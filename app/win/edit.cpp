@@ -1,0 +1,136 @@
+// Changing an image window's picture: the Image menu's rotations and flips
+// made on the document's work file with the picture before kept as the
+// undo copy, and undo (a second time redo) by exchanging the two.
+#include <windows.h>
+
+#include <string>
+
+#include "app/file_messages.h"
+#include "app/win/app_shell.h"
+#include "app/win/resource.h"
+#include "common/io_file.h"
+#include "imagefile/bmp_reader.h"
+#include "imageops/turn.h"
+
+namespace {
+
+struct Files {
+  std::string work, undo, swap;
+};
+
+Files FilesOf(const wq::ImageDocument& d) {
+  return {wq::WorkFileName(g_app.workDirectory, d.number), wq::UndoFileName(g_app.workDirectory, d.number),
+          g_app.swapPath};
+}
+
+void ShowStatus(wq::FileStatus st) {
+  const int n = wq::FileStatusMessage(st);
+  if (n >= 0) ShowAppMessageForDrive(n, g_app.workDirectory[0]);
+}
+
+// The document takes the geometry of its current picture; the window, its
+// title, scroll ranges and the frame's state follow.
+void TakePicture(HWND child, const std::string& path, uint16_t undoCode, bool redo, uint16_t modFlags) {
+  wq::BmpImage img;
+  wq::FileReader f;
+  bool read = false;
+  if (wq::FileReaderOpen(&f, path.c_str()) == wq::IoStatus::kOk) {
+    read = wq::BmpOpen(wq::FileReaderIo(&f), &img) == wq::FileStatus::kOk;
+    wq::FileReaderClose(&f);
+  }
+  wq::ImageDocument* doc = LockDocument(child);
+  if (!doc) return;
+  doc->view.undoCode = undoCode;
+  doc->view.redo = redo;
+  doc->view.modFlags = modFlags;
+  if (read) {
+    doc->width = uint16_t(img.width);
+    doc->height = uint16_t(img.height);
+    doc->pixelBytes = img.stride * img.height;
+  }
+  SetChildTitle(child, *doc);
+  UpdateScrollRanges(child, doc);
+  UnlockDocument(child);
+  if (child == ActiveChild()) LoadDocumentState(child);
+  InvalidateRect(child, nullptr, FALSE);
+}
+
+}  // namespace
+
+void EditCommand(HWND child, int command) {
+  wq::Turn turn;
+  uint16_t code;
+  int caption;
+  switch (command) {
+    case IDM_ROTATERIGHT: turn = wq::Turn::kRight, code = wq::kUndoRotateRight, caption = 3; break;
+    case IDM_ROTATELEFT: turn = wq::Turn::kLeft, code = wq::kUndoRotateLeft, caption = 3; break;
+    case IDM_FLIPH: turn = wq::Turn::kHorizontal, code = wq::kUndoFlipHorizontal, caption = 4; break;
+    case IDM_FLIPV: turn = wq::Turn::kVertical, code = wq::kUndoFlipVertical, caption = 4; break;
+    default: return;
+  }
+  wq::ImageDocument* doc = LockDocument(child);
+  if (!doc) return;
+  const wq::ImageDocument d = *doc;
+  UnlockDocument(child);
+  const Files files = FilesOf(d);
+  const char drive = g_app.workDirectory[0];
+  // The first change works on a copy of the document's file.
+  const bool first = d.view.undoCode == wq::kUndoNothing;
+  if (first) {
+    if (FreeBytes(drive) < 2 * FileBytes(d.sourcePath)) {
+      ShowAppMessageForDrive(33, drive);
+      return;
+    }
+    StatusCaption(1, d.sourcePath);
+    const wq::FileStatus st = CopyBmp(d.sourcePath, files.work.c_str());
+    StatusSetMessage(L"");
+    if (st != wq::FileStatus::kOk) {
+      ShowStatus(st);
+      return;
+    }
+  }
+  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  StatusCaption(caption, nullptr);
+  const wq::FileStatus st = wq::TurnBmpFile(files.swap.c_str(), files.work.c_str(), turn, StatusProgressSink());
+  StatusSetMessage(L"");
+  SetCursor(old);
+  if (st != wq::FileStatus::kOk) {
+    // Cancelled or failed: the picture and its undo copy stay as they were.
+    if (first) DeleteFileA(files.work.c_str());
+    ShowStatus(st);
+    return;
+  }
+  // The picture before becomes the undo copy, the new one the current.
+  DeleteFileA(files.undo.c_str());
+  if (!MoveFileA(files.work.c_str(), files.undo.c_str()) || !MoveFileA(files.swap.c_str(), files.work.c_str())) {
+    if (GetFileAttributesA(files.work.c_str()) == INVALID_FILE_ATTRIBUTES)
+      MoveFileA(files.undo.c_str(), files.work.c_str());
+    DeleteFileA(files.swap.c_str());
+    if (first) DeleteFileA(files.work.c_str());
+    ShowAppMessageForDrive(13, drive);
+    return;
+  }
+  TakePicture(child, files.work, code, false, wq::ModFlagsAfterEdit(d.view.modFlags));
+}
+
+void UndoCommand(HWND child) {
+  wq::ImageDocument* doc = LockDocument(child);
+  if (!doc) return;
+  const wq::ImageDocument d = *doc;
+  UnlockDocument(child);
+  if (d.view.undoCode == wq::kUndoNothing) return;
+  const Files files = FilesOf(d);
+  // The two pictures exchange their names through the swap file's.
+  DeleteFileA(files.swap.c_str());
+  if (!MoveFileA(files.work.c_str(), files.swap.c_str())) {
+    ShowAppMessageForDrive(13, g_app.workDirectory[0]);
+    return;
+  }
+  if (!MoveFileA(files.undo.c_str(), files.work.c_str())) {
+    MoveFileA(files.swap.c_str(), files.work.c_str());
+    ShowAppMessageForDrive(13, g_app.workDirectory[0]);
+    return;
+  }
+  MoveFileA(files.swap.c_str(), files.undo.c_str());
+  TakePicture(child, files.work, d.view.undoCode, !d.view.redo, wq::ModFlagsAfterUndo(d.view.modFlags));
+}
