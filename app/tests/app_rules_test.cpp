@@ -7,6 +7,7 @@
 #include "app/app_text.h"
 #include "app/document.h"
 #include "app/file_types.h"
+#include "app/tool_rules.h"
 #include "app/view_math.h"
 
 namespace {
@@ -193,6 +194,48 @@ TEST(FileTypes, SaveAsListAndDispatch) {
   EXPECT_EQ(wq::WithExtension("DOC0001.BMP", ".TIF"), "DOC0001.TIF");
   const std::string filter = wq::FilterString(wq::OpenTypes());
   EXPECT_EQ(filter, std::string("BMP (*.BMP)\0*.BMP\0TIFF (*.TIF)\0*.TIF\0\0", 38));
+}
+
+TEST(ToolRules, ZoomToolsDoubleAndHalveWithinTheSteps) {
+  EXPECT_EQ(wq::ToolZoomStep(0, true), 1);
+  EXPECT_EQ(wq::ToolZoomStep(0, false), -1);
+  EXPECT_EQ(wq::ToolZoomStep(1, true), 3);    // 2:1 to 4:1
+  EXPECT_EQ(wq::ToolZoomStep(7, true), 15);   // 8:1 to 16:1
+  EXPECT_EQ(wq::ToolZoomStep(14, true), 15);  // 15:1 to the largest step
+  EXPECT_EQ(wq::ToolZoomStep(3, false), 1);
+  EXPECT_EQ(wq::ToolZoomStep(1, false), 0);
+  EXPECT_EQ(wq::ToolZoomStep(-1, false), -3);  // 1:2 to 1:4
+  EXPECT_EQ(wq::ToolZoomStep(-1, true), 0);
+  EXPECT_EQ(wq::ToolZoomStep(-15, false), -15);
+}
+
+TEST(ToolRules, WindowPointsAsImagePixels) {
+  // 3:1, scrolled by 10 window pixels: window pixel 5 shows image pixel 5.
+  EXPECT_EQ(wq::ImagePixelAt(5, 10, 2, 100), 5u);
+  EXPECT_EQ(wq::WindowPixelOf(5, 10, 2), 5);
+  // 1:4: window pixel 3 shows image pixel 12; beyond the image is its edge.
+  EXPECT_EQ(wq::ImagePixelAt(3, 0, -3, 100), 12u);
+  EXPECT_EQ(wq::ImagePixelAt(500, 0, -3, 100), 99u);
+  EXPECT_EQ(wq::ImagePixelAt(-4, 0, 0, 100), 0u);
+  const wq::PixelRect r = wq::SpannedRect(9, 2, 3, 7);
+  EXPECT_EQ(r.x, 3u);
+  EXPECT_EQ(r.y, 2u);
+  EXPECT_EQ(r.width, 7u);
+  EXPECT_EQ(r.height, 6u);
+  EXPECT_TRUE(wq::Contains(r, 9, 7));
+  EXPECT_FALSE(wq::Contains(r, 10, 7));
+}
+
+TEST(ToolRules, DoubleClicksAndFreeRotationAngles) {
+  EXPECT_TRUE(wq::IsDoubleClick(300, 500, 2, -2, 4, 4));
+  EXPECT_FALSE(wq::IsDoubleClick(600, 500, 0, 0, 4, 4));
+  EXPECT_FALSE(wq::IsDoubleClick(100, 500, 3, 0, 4, 4));
+  EXPECT_EQ(wq::LineDegrees(10, 0), 0);
+  EXPECT_EQ(wq::LineDegrees(0, 10), 90);    // straight down
+  EXPECT_EQ(wq::LineDegrees(10, -1), -5);   // -5.71 truncated
+  // Parallel lines: no turn; a line drawn level against a falling reference.
+  EXPECT_EQ(wq::FreeRotationDegrees(30, 10, 60, 20), 0);
+  EXPECT_EQ(wq::FreeRotationDegrees(100, 18, 100, 0), -10);  // 10.2 degrees back to level
 }
 
 }  // namespace
