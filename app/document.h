@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/tool_rules.h"
+
 namespace wq {
 
 constexpr int kPathChars = 260;
@@ -43,6 +45,13 @@ struct ImageDocument {
   uint64_t pixelBytes = 0;
   uint32_t scrollX = 0;
   uint32_t scrollY = 0;
+  // The tools' marks: the cut tool's selection (image pixels) and the free
+  // rotation's reference line (image pixels, start and end).
+  PixelRect selection;
+  bool hasSelection = false;
+  int dashPhase = 0;
+  int32_t refLine[4] = {};
+  bool hasRefLine = false;
   bool openedFromFile = false;  // set by Open, and by the first save of a scan
   bool ownsSource = false;      // the source is this document's own temporary file
   bool loadFailed = false;

@@ -146,6 +146,16 @@ FileStatus RotateBmp(const WqIo& source, const WqIo& target, int degrees, uint32
   return st == FileStatus::kOk ? BmpWriterFinish(&w) : st;
 }
 
+uint32_t WhitestPixel(uint16_t bits, const uint8_t* colourTable, uint32_t colours) {
+  if (bits == 24) return 0xFFFFFF;
+  uint32_t best = 0, bestSum = 0;
+  for (uint32_t i = 0; i < colours; ++i) {
+    const uint32_t sum = uint32_t(colourTable[i * 4]) + colourTable[i * 4 + 1] + colourTable[i * 4 + 2];
+    if (sum > bestSum) best = i, bestSum = sum;
+  }
+  return best;
+}
+
 FileStatus RotateBmpFile(const char* target, const char* source, int degrees, uint32_t outside,
                          const ProgressSink& progress) {
   return ExportWriteFile(target, source, [&](const WqIo& in, const WqIo& out) {

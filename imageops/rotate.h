@@ -20,6 +20,10 @@ void RotatedSize(uint32_t width, uint32_t height, int degrees, uint32_t* outWidt
 // green << 8 | red << 16 for 24 bits). Progress counts output rows.
 FileStatus RotateBmp(const WqIo& source, const WqIo& target, int degrees, uint32_t outside,
                      const ProgressSink& progress, uint64_t memoryBytes = 8ull << 20);
+// The pixel value closest to white in an image's colours (white itself for
+// 24 bits): the outside of a rotation a user expects on a scanned page.
+uint32_t WhitestPixel(uint16_t bits, const uint8_t* colourTable, uint32_t colours);
+
 FileStatus RotateBmpFile(const char* target, const char* source, int degrees, uint32_t outside,
                          const ProgressSink& progress);
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/document.h"
+#include "app/tool_rules.h"
 #include "imagefile/file_status.h"
 #include "app/settings.h"
 #include "app/twain_link.h"
@@ -144,6 +145,9 @@ wq::FileStatus CopyBmp(const char* source, const char* target);
 // Editing (edit.cpp): rotation by 90 degrees (IDM_ROTATERIGHT, IDM_ROTATELEFT),
 // flips (IDM_FLIPH, IDM_FLIPV), and undo, which a second time is redo.
 void EditCommand(HWND child, int command);
+// The cut tool's crop to image pixels r; the free rotation by whole degrees.
+void CropCommand(HWND child, const wq::PixelRect& r);
+void FreeRotateCommand(HWND child, int degrees);
 void UndoCommand(HWND child);
 void ZoomCommand(HWND child, int newStep);
 void FitCommand(HWND child);
@@ -153,6 +157,27 @@ wq::ImageDocument* LockDocument(HWND child);
 void UnlockDocument(HWND child);
 void SetChildTitle(HWND child, const wq::ImageDocument& doc);
 void UpdateScrollRanges(HWND child, wq::ImageDocument* doc);
+
+// The tool box (toolbox.cpp): made hidden at start-up, shown and hidden
+// by the Image menu and its close button, its caption strip following the
+// frame's focus, its zoom buttons the active image's zoom.
+bool CreateToolBox(HINSTANCE instance, HWND frame);
+void ShowToolBox(bool show);
+void ToolBoxActive(bool active);
+void ToolBoxFollowZoom();
+// The selected tool (IDC_TOOL_...), 0 for none, and its cursor (the
+// alternate one: the cut tool over a selection, the rotation while drawing).
+int ActiveTool();
+HCURSOR ToolCursor(int tool, bool alternate);
+
+// The tools in image windows (child_tools.cpp): the mouse messages, the
+// cursor, the marks drawn over the picture, and the end of a tool's marks
+// when another tool is chosen.
+bool ToolMessage(HWND child, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+void PaintToolMarks(HWND child, HDC dc, const wq::ImageDocument& doc);
+void ToolChanged();
+// Scrolling an image window to a position (window pixels), within its ranges.
+void ScrollImageTo(HWND child, int64_t x, int64_t y);
 
 // Dialogs (dialogs.cpp, filedlg.cpp).
 void ShowAbout(HWND owner);

@@ -163,6 +163,25 @@ void UpdateScrollRanges(HWND child, wq::ImageDocument* doc) {
   }
 }
 
+void ScrollImageTo(HWND child, int64_t x, int64_t y) {
+  wq::ImageDocument* doc = LockDocument(child);
+  if (!doc) return;
+  RECT rc;
+  GetClientRect(child, &rc);
+  const uint32_t rangeX = wq::ScrollRange(wq::ZoomedLength(doc->width, doc->view.zoomStep), uint32_t(rc.right));
+  const uint32_t rangeY = wq::ScrollRange(wq::ZoomedLength(doc->height, doc->view.zoomStep), uint32_t(rc.bottom));
+  const uint32_t nx = uint32_t(std::clamp<int64_t>(x, 0, rangeX)), ny = uint32_t(std::clamp<int64_t>(y, 0, rangeY));
+  const int dx = int(int64_t(doc->scrollX) - nx), dy = int(int64_t(doc->scrollY) - ny);
+  doc->scrollX = nx;
+  doc->scrollY = ny;
+  UnlockDocument(child);
+  if (dx == 0 && dy == 0) return;
+  SetScrollPos(child, SB_HORZ, int(nx), TRUE);
+  SetScrollPos(child, SB_VERT, int(ny), TRUE);
+  ScrollWindowEx(child, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  UpdateWindow(child);
+}
+
 void LoadDocumentState(HWND child) {
   wq::ImageDocument* doc = LockDocument(child);
   if (!doc) return;
@@ -174,9 +193,12 @@ void LoadDocumentState(HWND child) {
   const uint64_t size = doc->pixelBytes;
   UnlockDocument(child);
   StatusSetSize(size);
+  ToolBoxFollowZoom();
 }
 
 LRESULT CALLBACK ChildWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT toolResult = 0;
+  if (ToolMessage(w, msg, wp, lp, &toolResult)) return toolResult;
   switch (msg) {
     case WM_CREATE:
       return OnCreate(w, reinterpret_cast<const CREATESTRUCTW*>(lp));
@@ -205,6 +227,7 @@ LRESULT CALLBACK ChildWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = BeginPaint(w, &ps);
       if (wq::ImageDocument* doc = LockDocument(w)) {
         PaintImage(w, dc, ps.rcPaint, doc);
+        PaintToolMarks(w, dc, *doc);
         UnlockDocument(w);
       } else {
         FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));

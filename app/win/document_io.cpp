@@ -410,6 +410,7 @@ void ZoomCommand(HWND child, int step) {
   UnlockDocument(child);
   g_app.zoomStep = step;
   g_app.fitFlag = 0;
+  ToolBoxFollowZoom();
   InvalidateRect(child, nullptr, FALSE);
 }
 

@@ -1,6 +1,7 @@
-// Changing an image window's picture: the Image menu's rotations and flips
-// made on the document's work file with the picture before kept as the
-// undo copy, and undo (a second time redo) by exchanging the two.
+// Changing an image window's picture: the Image menu's rotations and flips,
+// the cut tool's crop and the free rotation, made on the document's work
+// file with the picture before kept as the undo copy, and undo (a second
+// time redo) by exchanging the two.
 #include <windows.h>
 
 #include <string>
@@ -10,6 +11,8 @@
 #include "app/win/resource.h"
 #include "common/io_file.h"
 #include "imagefile/bmp_reader.h"
+#include "imageops/crop.h"
+#include "imageops/rotate.h"
 #include "imageops/turn.h"
 
 namespace {
@@ -43,6 +46,10 @@ void TakePicture(HWND child, const std::string& path, uint16_t undoCode, bool re
   doc->view.undoCode = undoCode;
   doc->view.redo = redo;
   doc->view.modFlags = modFlags;
+  // A new picture: the tools' marks belonged to the old one.
+  doc->hasSelection = false;
+  doc->hasRefLine = false;
+  KillTimer(child, IDT_SELECTION);
   if (read) {
     doc->width = uint16_t(img.width);
     doc->height = uint16_t(img.height);
@@ -55,26 +62,18 @@ void TakePicture(HWND child, const std::string& path, uint16_t undoCode, bool re
   InvalidateRect(child, nullptr, FALSE);
 }
 
-}  // namespace
-
-void EditCommand(HWND child, int command) {
-  wq::Turn turn;
-  uint16_t code;
-  int caption;
-  switch (command) {
-    case IDM_ROTATERIGHT: turn = wq::Turn::kRight, code = wq::kUndoRotateRight, caption = 3; break;
-    case IDM_ROTATELEFT: turn = wq::Turn::kLeft, code = wq::kUndoRotateLeft, caption = 3; break;
-    case IDM_FLIPH: turn = wq::Turn::kHorizontal, code = wq::kUndoFlipHorizontal, caption = 4; break;
-    case IDM_FLIPV: turn = wq::Turn::kVertical, code = wq::kUndoFlipVertical, caption = 4; break;
-    default: return;
-  }
+// The frame of every change: the first one copies the document's file into
+// its work file; `op` writes the new picture from the work file into the
+// swap file under its caption; then the picture before becomes the undo
+// copy and the swap file the work file.
+template <class Op>
+void ChangePicture(HWND child, uint16_t code, int caption, Op op) {
   wq::ImageDocument* doc = LockDocument(child);
   if (!doc) return;
   const wq::ImageDocument d = *doc;
   UnlockDocument(child);
   const Files files = FilesOf(d);
   const char drive = g_app.workDirectory[0];
-  // The first change works on a copy of the document's file.
   const bool first = d.view.undoCode == wq::kUndoNothing;
   if (first) {
     if (FreeBytes(drive) < 2 * FileBytes(d.sourcePath)) {
@@ -91,7 +90,7 @@ void EditCommand(HWND child, int command) {
   }
   HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   StatusCaption(caption, nullptr);
-  const wq::FileStatus st = wq::TurnBmpFile(files.swap.c_str(), files.work.c_str(), turn, StatusProgressSink());
+  const wq::FileStatus st = op(files.swap.c_str(), files.work.c_str(), StatusProgressSink());
   StatusSetMessage(L"");
   SetCursor(old);
   if (st != wq::FileStatus::kOk) {
@@ -100,7 +99,6 @@ void EditCommand(HWND child, int command) {
     ShowStatus(st);
     return;
   }
-  // The picture before becomes the undo copy, the new one the current.
   DeleteFileA(files.undo.c_str());
   if (!MoveFileA(files.work.c_str(), files.undo.c_str()) || !MoveFileA(files.swap.c_str(), files.work.c_str())) {
     if (GetFileAttributesA(files.work.c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -111,6 +109,46 @@ void EditCommand(HWND child, int command) {
     return;
   }
   TakePicture(child, files.work, code, false, wq::ModFlagsAfterEdit(d.view.modFlags));
+}
+
+}  // namespace
+
+void EditCommand(HWND child, int command) {
+  wq::Turn turn;
+  uint16_t code;
+  switch (command) {
+    case IDM_ROTATERIGHT: turn = wq::Turn::kRight, code = wq::kUndoRotateRight; break;
+    case IDM_ROTATELEFT: turn = wq::Turn::kLeft, code = wq::kUndoRotateLeft; break;
+    case IDM_FLIPH: turn = wq::Turn::kHorizontal, code = wq::kUndoFlipHorizontal; break;
+    case IDM_FLIPV: turn = wq::Turn::kVertical, code = wq::kUndoFlipVertical; break;
+    default: return;
+  }
+  const bool rotation = turn == wq::Turn::kRight || turn == wq::Turn::kLeft;
+  ChangePicture(child, code, rotation ? 3 : 4, [&](const char* target, const char* source, const wq::ProgressSink& p) {
+    return wq::TurnBmpFile(target, source, turn, p);
+  });
+}
+
+void CropCommand(HWND child, const wq::PixelRect& r) {
+  ChangePicture(child, wq::kUndoCrop, 6, [&](const char* target, const char* source, const wq::ProgressSink& p) {
+    return wq::CropBmpFile(target, source, wq::CropRect{r.x, r.y, r.width, r.height}, p);
+  });
+}
+
+void FreeRotateCommand(HWND child, int degrees) {
+  if (degrees % 360 == 0) return;  // parallel lines: nothing to do
+  ChangePicture(child, wq::kUndoFreeRotation, 3, [&](const char* target, const char* source, const wq::ProgressSink& p) {
+    // The outside takes the page's white.
+    wq::BmpImage img;
+    wq::FileReader f;
+    uint32_t white = 0xFFFFFF;
+    if (wq::FileReaderOpen(&f, source) == wq::IoStatus::kOk) {
+      if (wq::BmpOpen(wq::FileReaderIo(&f), &img) == wq::FileStatus::kOk)
+        white = wq::WhitestPixel(img.bits, img.colourTable.data(), img.colours);
+      wq::FileReaderClose(&f);
+    }
+    return wq::RotateBmpFile(target, source, degrees, white, p);
+  });
 }
 
 void UndoCommand(HWND child) {

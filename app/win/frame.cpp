@@ -84,7 +84,7 @@ bool OnCommand(HWND frame, int id) {
     case IDM_FLIPV:
       if (child && !IsIconic(child)) EditCommand(child, id);
       return true;
-    // The tool box comes with the mouse tools.
+    case IDM_TOOLS: ShowToolBox(!g_app.toolsVisible); return true;
     default: return false;
   }
 }
@@ -101,6 +101,9 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_COMMAND:
       if (OnCommand(frame, LOWORD(wp))) return 0;
+      break;
+    case WM_NCACTIVATE:
+      ToolBoxActive(wp != 0);
       break;
     case WM_INITMENUPOPUP:
       if (!HIWORD(lp)) InitMenuPopup(reinterpret_cast<HMENU>(wp));

@@ -11,9 +11,6 @@
 
 namespace {
 
-// The tool box arrives with the mouse tools; until then its item stays grey.
-constexpr bool kToolBoxReady = false;
-
 struct DrawnMenu {
   bool active = false;
   std::vector<std::wstring> texts;  // by item data
@@ -194,7 +191,7 @@ void InitMenuPopup(HMENU menu) {
       Enable(menu, IDM_ZOOMIN, has && wq::CanZoomIn(g_app.zoomStep));
       Enable(menu, IDM_ZOOMOUT, has && wq::CanZoomOut(g_app.zoomStep));
       SetItemText(menu, IDM_TOOLS, AppText(g_app.toolsVisible ? TXT_HIDETOOLS : TXT_SHOWTOOLS));
-      Enable(menu, IDM_TOOLS, kToolBoxReady);
+      Enable(menu, IDM_TOOLS, true);
       for (UINT id : {IDM_CASCADE, IDM_TILE, IDM_ARRANGE, IDM_CLOSEALL}) Enable(menu, id, has);
       break;
     case 4:  // Help

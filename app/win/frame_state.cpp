@@ -18,4 +18,5 @@ void ResetFrameState() {
   g_app.zoomStep = 0;
   g_app.modFlags = 0;
   g_app.closingAll = false;
+  ToolBoxFollowZoom();
 }

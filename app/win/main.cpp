@@ -42,7 +42,7 @@ bool RegisterClasses(HINSTANCE inst) {
   child.hCursor = LoadCursor(nullptr, IDC_ARROW);
   child.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   child.lpszClassName = L"MyDIBMDI";
-  // The tool box class comes with the image tools.
+  child.style = CS_DBLCLKS;  // the cut tool crops on a double click
   // A failed registration undoes the ones before it.
   if (!RegisterClassW(&frame)) return false;
   if (!RegisterClassW(&child)) {
@@ -111,6 +111,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR, int show) {
 
   ShowWindow(frame, show);
   UpdateWindow(frame);
+  CreateToolBox(inst, frame);
   g_app.accel = LoadAcceleratorsA(inst, "Accel");
   if (g_app.settings.autoAcquire == '1') AppStartAcquire(true);
 

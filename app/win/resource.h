@@ -97,3 +97,13 @@
 #define TXT_REDOCROP 17
 #define TXT_SHOWTOOLS 18
 #define TXT_HIDETOOLS 19
+
+// The tool box: its close button and the five tools.
+#define IDC_TOOL_CLOSE 400
+#define IDC_TOOL_HAND 450
+#define IDC_TOOL_ZOOMIN 451
+#define IDC_TOOL_ZOOMOUT 452
+#define IDC_TOOL_CUT 453
+#define IDC_TOOL_ROTATE 454
+// The cut tool's moving outline.
+#define IDT_SELECTION 1028

@@ -112,6 +112,12 @@ TEST(FreeRotation, QuarterTurnsAndNoTurnAreExact) {
   EXPECT_EQ(h, 52u);
 }
 
+TEST(FreeRotation, TheOutsideOfAPageIsItsWhitest) {
+  const uint8_t table[] = {0, 0, 0, 0, 250, 250, 250, 0, 255, 255, 254, 0, 10, 255, 255, 0};
+  EXPECT_EQ(wq::WhitestPixel(8, table, 4), 2u);
+  EXPECT_EQ(wq::WhitestPixel(24, nullptr, 0), 0xFFFFFFu);
+}
+
 TEST(FreeRotation, BandsAndBlocksDoNotShowAtAnyDepth) {
   for (Kind kind : {Kind::kBilevel, Kind::kPalette4, Kind::kGrey8, Kind::kRgb}) {
     const std::vector<uint8_t> page = BmpBytes(MakeImage(kind, 45, 31), 3937);

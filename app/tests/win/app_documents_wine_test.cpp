@@ -6,8 +6,11 @@
 
 #include <cstring>
 
+#include "app/tests/pixel_support.h"
 #include "app/tests/win/app_harness.h"
 #include "imagefile/pcx_writer.h"
+#include "imageops/crop.h"
+#include "imageops/rotate.h"
 #include "imageops/turn.h"
 #include "imagefile/tiff_writer.h"
 #include "app/win/resource.h"
@@ -364,6 +367,113 @@ TEST_F(Documents, RotationsFlipsAndUndoChangeTheWorkFileAndAskOnClose) {
     ASSERT_TRUE(ReadFileBytes(dir_ + "\\EDIT.BMP", &onDisk));
     EXPECT_EQ(onDisk, start);
   }
+}
+
+// The mouse on an image window, in its client pixels, as the pointer's
+// messages come.
+void Mouse(HWND w, UINT msg, int x, int y) {
+  SendMessageW(w, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+void Drag(HWND w, int x0, int y0, int x1, int y1) {
+  Mouse(w, WM_LBUTTONDOWN, x0, y0);
+  Mouse(w, WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2);
+  Mouse(w, WM_MOUSEMOVE, x1, y1);
+  Mouse(w, WM_LBUTTONUP, x1, y1);
+}
+
+std::vector<uint8_t> Cropped(const std::vector<uint8_t>& bmp, wq::CropRect r) {
+  wq::MemReader in{bmp};
+  wq::MemWriter out;
+  EXPECT_EQ(wq::CropBmp(wq::MemReaderIo(&in), wq::MemWriterIo(&out), r, {}), wq::FileStatus::kOk);
+  return out.bytes;
+}
+
+std::vector<uint8_t> FreelyRotated(const std::vector<uint8_t>& bmp, int degrees, uint32_t outside) {
+  wq::MemReader in{bmp};
+  wq::MemWriter out;
+  EXPECT_EQ(wq::RotateBmp(wq::MemReaderIo(&in), wq::MemWriterIo(&out), degrees, outside, {}), wq::FileStatus::kOk);
+  return out.bytes;
+}
+
+TEST_F(Documents, ToolBoxCutsRotatesZoomsAndScrollsWithTheMouse) {
+  const std::vector<uint8_t> start = MakeBmp(61, 43, 24);
+  ASSERT_TRUE(Open(File("TOOLS.BMP", start)));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"TOOLS.BMP (1:1)"}));
+  HWND child = ActiveChild(app_);
+  Command(app_, IDM_TOOLS);
+  HWND box = WaitTop(app_, L"ToolBoxClass", nullptr);
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(box) != FALSE; }));
+  auto choose = [&](int tool) { SendMessageW(GetDlgItem(box, tool), BM_CLICK, 0, 0); };
+
+  // Cut: a rectangle dragged from (3, 2) to (20, 10), then a double click in it.
+  choose(IDC_TOOL_CUT);
+  Drag(child, 3, 2, 20, 10);
+  Mouse(child, WM_LBUTTONDOWN, 10, 5);
+  Mouse(child, WM_LBUTTONUP, 10, 5);
+  Mouse(child, WM_LBUTTONDBLCLK, 10, 5);
+  Mouse(child, WM_LBUTTONUP, 10, 5);
+  const std::vector<uint8_t> cut = Cropped(start, {3, 2, 18, 9});
+  ASSERT_TRUE(WaitUntil([&] { return WorkPicture() == cut; })) << "the crop";
+
+  // Free rotation: a reference line falling 10 degrees, then a level one.
+  choose(IDC_TOOL_ROTATE);
+  Drag(child, 1, 1, 15, 4);   // atan2(3, 14): 12 degrees
+  Drag(child, 1, 1, 15, 1);   // 0 degrees
+  const std::vector<uint8_t> turned = FreelyRotated(cut, -12, 0xFFFFFF);
+  ASSERT_TRUE(WaitUntil([&] { return WorkPicture() == turned; })) << "the free rotation";
+  // Parallel lines do nothing.
+  Drag(child, 1, 1, 15, 4);
+  Drag(child, 2, 3, 16, 6);
+  Sleep(500);
+  EXPECT_EQ(WorkPicture(), turned);
+  // Undo shows the crop again.
+  Command(app_, IDM_UNDO);
+  EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == cut; }));
+
+  // Zoom in by clicks: 1:1, 2:1, 4:1 ... and at 15:1 the next click gives
+  // 16:1 and greys the button.
+  choose(IDC_TOOL_ZOOMIN);
+  Mouse(child, WM_LBUTTONDOWN, 4, 4);
+  Mouse(child, WM_LBUTTONUP, 4, 4);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"TOOLS.BMP (2:1)"}));
+  Mouse(child, WM_LBUTTONDOWN, 4, 4);
+  Mouse(child, WM_LBUTTONUP, 4, 4);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"TOOLS.BMP (4:1)"}));
+  for (int i = 0; i < 11; ++i) Command(app_, IDM_ZOOMIN);
+  ASSERT_TRUE(WaitChildTitles(app_, {L"TOOLS.BMP (15:1)"}));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, IDC_TOOL_ZOOMIN)));
+  Mouse(child, WM_LBUTTONDOWN, 4, 4);
+  Mouse(child, WM_LBUTTONUP, 4, 4);
+  EXPECT_TRUE(WaitChildTitles(app_, {L"TOOLS.BMP (16:1)"}));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(box, IDC_TOOL_ZOOMIN)); }));
+
+  // The hand drags the picture by 50 and 40 window pixels: at 16:1 the
+  // window's corner shows image pixel (3, 3) instead of (0, 0). Read off
+  // the screen, with the frame on top of other tests' windows.
+  choose(IDC_TOOL_HAND);
+  SetWindowPos(app_.frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  auto corner = [&] {
+    POINT p{8, 8};
+    ClientToScreen(child, &p);
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+  };
+  auto pixel = [&](uint32_t x, uint32_t y) {
+    uint8_t rgb[3];
+    wqtest::BmpPixel(cut, x, y, rgb);
+    return RGB(rgb[0], rgb[1], rgb[2]);
+  };
+  Drag(child, 0, 0, 400, 400);  // back to the top left corner
+  EXPECT_TRUE(WaitUntil([&] { return corner() == pixel(0, 0); })) << std::hex << corner();
+  Drag(child, 60, 50, 10, 10);
+  EXPECT_TRUE(WaitUntil([&] { return corner() == pixel(3, 3); })) << std::hex << corner() << " " << pixel(3, 3);
+
+  // The box's own close button hides it.
+  SendMessageW(GetDlgItem(box, IDC_TOOL_CLOSE), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }));
 }
 
 }  // namespace
