@@ -4,7 +4,8 @@
 #     OUTDIR/app-en.png and OUTDIR/app-ja.png: the utility's frame with a
 #     scan from the test source and an opened TIFF, in English and Japanese;
 #     OUTDIR/app-POSE-LANG.png: the ADF question (adf-question), the ADF
-#     Setting dialog (adf-setting) and a feeder batch saving (batch)
+#     Setting dialog (adf-setting), a feeder batch saving (batch) and a cut
+#     tool's selection with the tool box shown (tools)
 #   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
 #   scripts/screenshot.sh ds [OUTDIR]
 #     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
@@ -82,7 +83,7 @@ export WINEPREFIX=$WQ_BUILD/wine-app
 shot=$WQ_BUILD/win64/shots/app_shot.exe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for shotname in en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja; do
+for shotname in en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja tools-en tools-ja; do
   name=${shotname##*-}
   pose=${shotname%-*}
   [ "$pose" = "$shotname" ] && pose=frame

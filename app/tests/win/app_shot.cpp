@@ -2,7 +2,8 @@
 // English or Japanese, then writes the ready file and waits while the
 // screen is taken. Poses: "frame" (a scan from the test source and an
 // opened TIFF), "adf-question" and "adf-setting" (the feeder's dialogs),
-// "batch" (a feeder batch saving its first page, caption and page field).
+// "batch" (a feeder batch saving its first page, caption and page field),
+// "tools" (the tool box and a cut tool's selection).
 //   app_shot.exe --lang en|ja --ready FILE [--seconds N] [--pose P]
 #include <windows.h>
 #include <dlgs.h>
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
     else if (k == "--pose") pose = v;
   }
   const std::string dir = ScratchDir("shot");
-  const bool feeder = pose != "frame";
+  const bool feeder = pose == "adf-question" || pose == "adf-setting" || pose == "batch";
+  const bool tools = pose == "tools";
   // A feeder batch's page is large and comes a row at a time, so that its
   // caption stays up.
   const std::string config = feeder ? "type=rgb\nwidth=600\nheight=30000\nrows_per_buffer=1\nfeeder=1\nimages=3\n"
@@ -71,7 +73,7 @@ int main(int argc, char** argv) {
 
   SetCountry(lang == "ja" ? 81 : 1);
   // The feeder poses start from the Acquire command, as a user would.
-  WriteIni(feeder ? "0" : "1");
+  WriteIni(feeder || tools ? "0" : "1");
   App app;
   int status = 1;
   auto signalReady = [&] {
@@ -119,7 +121,29 @@ int main(int argc, char** argv) {
     SetCountry(1);
     return status;
   }
-  if (!feeder && Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
+  if (tools && Launch(&app)) {
+    // The tool box beside a picture, the cut tool's selection being drawn.
+    Command(app, IDM_OPEN);
+    HWND dlg = nullptr;
+    WaitUntil([&] { return (dlg = FindTop(app, L"#32770")) && (GetDlgItem(dlg, edt1) || GetDlgItem(dlg, cmb13)); });
+    if (dlg && ChooseFile(dlg, dir + "\\harbour.bmp") && WaitUntil([&] { return ChildTitles(app).size() == 1; })) {
+      Command(app, IDM_TOOLS);
+      HWND box = WaitTop(app, L"ToolBoxClass", nullptr);
+      HWND child = FindWindowExW(MdiClient(app), nullptr, L"MyDIBMDI", nullptr);
+      if (box && child) {
+        SendMessageW(GetDlgItem(box, IDC_TOOL_CUT), BM_CLICK, 0, 0);
+        SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 50));
+        SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 190));
+        SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(250, 190));
+        signalReady();
+        status = 0;
+      }
+    }
+    CloseApp(&app, 10000);
+    SetCountry(1);
+    return status;
+  }
+  if (!feeder && !tools && Launch(&app, {"WQ_FAKEDS_CONFIG=" + dir + "\\source.cfg"})) {
     HWND source = WaitTop(app, L"FakeSource32", nullptr, 20000);
     if (source) {
       Press(source, 1);
