@@ -13,6 +13,7 @@
 #include "imagefile/bmp_reader.h"
 #include "imagefile/bmp_writer.h"
 #include "imagefile/export_file.h"
+#include "imageops/bands.h"
 #include "imageops/pixels.h"
 #include "imageops/turn.h"
 
@@ -50,18 +51,14 @@ FileStatus Rotate(const WqIo& source, const BmpImage& img, BmpWriter* w, const M
                   uint32_t outH, uint32_t outside, const ProgressSink& progress, uint64_t memoryBytes) {
   const uint16_t bits = img.bits;
   const uint64_t outStride = BmpStride(bits, outW);
-  const uint64_t half = memoryBytes / 2;
-  const uint32_t bandRows = uint32_t(std::clamp<uint64_t>(half / outStride, 1, outH));
-  const uint32_t chunk = uint32_t(std::clamp<uint64_t>(half / img.stride, 1, img.height));
-  std::vector<uint8_t> band, block;
-  try {
-    band.resize(size_t(outStride * bandRows));
-    block.resize(size_t(img.stride * chunk));
-  } catch (const std::bad_alloc&) {
-    return FileStatus::kNoMemory;
-  }
-  for (uint32_t first = 0; first < outH; first += bandRows) {
-    const uint32_t count = std::min(bandRows, outH - first);
+  Bands b;
+  const FileStatus got = AllocateBands(outStride, outH, img.stride, img.height, memoryBytes, &b);
+  if (got != FileStatus::kOk) return got;
+  std::vector<uint8_t>& band = b.band;
+  std::vector<uint8_t>& block = b.block;
+  const uint32_t chunk = b.blockRows;
+  for (uint32_t first = 0; first < outH; first += b.bandRows) {
+    const uint32_t count = std::min(b.bandRows, outH - first);
     for (uint32_t k = 0; k < count; ++k) FillRow(band.data() + k * outStride, outW, bits, outside);
     // The source rows of the band's corners bound the rows it needs.
     double lo = 1e300, hi = -1e300;

@@ -12,6 +12,7 @@
 #include "imagefile/bmp_rows.h"
 #include "imagefile/bmp_writer.h"
 #include "imagefile/export_file.h"
+#include "imageops/bands.h"
 #include "imageops/pixels.h"
 
 namespace wq {
@@ -95,22 +96,15 @@ FileStatus GatherBand(const WqIo& source, const BmpImage& img, bool right, uint3
 FileStatus Rotate(const WqIo& source, const BmpImage& img, BmpWriter* w, bool right,
                   const ProgressSink& progress, uint64_t memoryBytes) {
   const uint64_t outStride = BmpStride(img.bits, img.height);
-  const uint64_t half = memoryBytes / 2;
-  const uint32_t bandRows = uint32_t(std::clamp<uint64_t>(half / outStride, 1, img.width));
-  const uint32_t chunk = uint32_t(std::clamp<uint64_t>(half / img.stride, 1, img.height));
-  std::vector<uint8_t> band, block;
-  try {
-    band.resize(size_t(outStride * bandRows));
-    block.resize(size_t(img.stride * chunk));
-  } catch (const std::bad_alloc&) {
-    return FileStatus::kNoMemory;
-  }
-  for (uint32_t first = 0; first < img.width; first += bandRows) {
-    const uint32_t count = std::min(bandRows, img.width - first);
-    FileStatus st = GatherBand(source, img, right, first, count, band.data(), outStride, block, chunk);
+  Bands b;
+  FileStatus st = AllocateBands(outStride, img.width, img.stride, img.height, memoryBytes, &b);
+  if (st != FileStatus::kOk) return st;
+  for (uint32_t first = 0; first < img.width; first += b.bandRows) {
+    const uint32_t count = std::min(b.bandRows, img.width - first);
+    st = GatherBand(source, img, right, first, count, b.band.data(), outStride, b.block, b.blockRows);
     if (st != FileStatus::kOk) return st;
     for (uint32_t k = 0; k < count; ++k)
-      if ((st = BmpWriterPutRow(w, band.data() + k * outStride)) != FileStatus::kOk) return st;
+      if ((st = BmpWriterPutRow(w, b.band.data() + k * outStride)) != FileStatus::kOk) return st;
     if (!ProgressStep(progress, first + count, img.width)) return FileStatus::kCancelled;
   }
   return FileStatus::kOk;

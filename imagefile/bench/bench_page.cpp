@@ -1,6 +1,8 @@
 // The benchmarks' test page and helpers.
 #include "imagefile/bench/bench_page.h"
 
+#include <sys/resource.h>
+
 #include <stdlib.h>
 
 #include <cstdlib>
@@ -51,5 +53,11 @@ std::string BenchDir() {
 }
 
 bool RunTool(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+long PeakKb() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
 
 }  // namespace wqbench

@@ -15,6 +15,8 @@ bool WriteBenchPage(const std::string& path, uint32_t width, uint32_t height);
 // A fresh directory under /tmp ("" when none can be made).
 std::string BenchDir();
 bool RunTool(const std::string& command);
+// The process's peak resident memory so far, in KB.
+long PeakKb();
 
 // Runs body once per iteration, records each time and the best in *best.
 template <typename Body>

@@ -5,7 +5,6 @@
 // faster than ImageMagick) next to a memcpy of the page, and how much the
 // writers' peak memory grows from an A6 page to the A4 one.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -80,12 +79,6 @@ BENCHMARK(BM_Memcpy)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations
 BENCHMARK(BM_Program)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Peer)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-long PeakKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,9 +87,9 @@ int main(int argc, char** argv) {
   long small = -1, large = -1;
   if (Prepare()) {
     for (int f = 0; f < kFormats; ++f) Export(f, g_files.small, g_files.dir + "/mem." + kExt[f]);
-    small = PeakKb();
+    small = wqbench::PeakKb();
     for (int f = 0; f < kFormats; ++f) Export(f, g_files.bmp, g_files.dir + "/mem." + kExt[f]);
-    large = PeakKb();
+    large = wqbench::PeakKb();
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

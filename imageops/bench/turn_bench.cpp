@@ -7,7 +7,6 @@
 // (target for the rotation: at most 0.33 of pamflip) and how much the
 // peak memory grows from an A6 page to the A4 one.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <string>
@@ -112,12 +111,6 @@ BENCHMARK(BM_Program)->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})->UseManualTime()->
 BENCHMARK(BM_Netpbm)->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Magick)->DenseRange(0, 1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
-long PeakKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,9 +124,9 @@ int main(int argc, char** argv) {
     Page a6{"a6", 2480, 3508, true, g_dir + "/a6.bmp", ""};  // A6 at 600 dpi
     if (WriteGreyPage(a6.bmp, a6.width, a6.height)) {
       for (int op = 0; op < kOps; ++op) Ours(a6, op, g_dir + "/mem.bmp");
-      small = PeakKb();
+      small = wqbench::PeakKb();
       for (int op = 0; op < kOps; ++op) Ours(g_pages[0], op, g_dir + "/mem.bmp");
-      large = PeakKb();
+      large = wqbench::PeakKb();
     }
   }
   benchmark::Initialize(&argc, argv);
