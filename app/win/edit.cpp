@@ -26,6 +26,17 @@ Files FilesOf(const wq::ImageDocument& d) {
           g_app.swapPath};
 }
 
+// Renames a work file, waiting a little for another program (a virus
+// scanner, a viewer) that has it open for a moment.
+bool Rename(const std::string& from, const std::string& to) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (MoveFileA(from.c_str(), to.c_str())) return true;
+    if (GetLastError() != ERROR_SHARING_VIOLATION && GetLastError() != ERROR_ACCESS_DENIED) return false;
+    Sleep(50);
+  }
+  return false;
+}
+
 void ShowStatus(wq::FileStatus st) {
   const int n = wq::FileStatusMessage(st);
   if (n >= 0) ShowAppMessageForDrive(n, g_app.workDirectory[0]);
@@ -100,9 +111,8 @@ void ChangePicture(HWND child, uint16_t code, int caption, Op op) {
     return;
   }
   DeleteFileA(files.undo.c_str());
-  if (!MoveFileA(files.work.c_str(), files.undo.c_str()) || !MoveFileA(files.swap.c_str(), files.work.c_str())) {
-    if (GetFileAttributesA(files.work.c_str()) == INVALID_FILE_ATTRIBUTES)
-      MoveFileA(files.undo.c_str(), files.work.c_str());
+  if (!Rename(files.work, files.undo) || !Rename(files.swap, files.work)) {
+    if (GetFileAttributesA(files.work.c_str()) == INVALID_FILE_ATTRIBUTES) Rename(files.undo, files.work);
     DeleteFileA(files.swap.c_str());
     if (first) DeleteFileA(files.work.c_str());
     ShowAppMessageForDrive(13, drive);
@@ -160,15 +170,15 @@ void UndoCommand(HWND child) {
   const Files files = FilesOf(d);
   // The two pictures exchange their names through the swap file's.
   DeleteFileA(files.swap.c_str());
-  if (!MoveFileA(files.work.c_str(), files.swap.c_str())) {
+  if (!Rename(files.work, files.swap)) {
     ShowAppMessageForDrive(13, g_app.workDirectory[0]);
     return;
   }
-  if (!MoveFileA(files.undo.c_str(), files.work.c_str())) {
-    MoveFileA(files.swap.c_str(), files.work.c_str());
+  if (!Rename(files.undo, files.work)) {
+    Rename(files.swap, files.work);
     ShowAppMessageForDrive(13, g_app.workDirectory[0]);
     return;
   }
-  MoveFileA(files.swap.c_str(), files.undo.c_str());
+  Rename(files.swap, files.undo);
   TakePicture(child, files.work, d.view.undoCode, !d.view.redo, wq::ModFlagsAfterUndo(d.view.modFlags));
 }

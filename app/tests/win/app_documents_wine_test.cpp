@@ -319,7 +319,7 @@ std::vector<uint8_t> WorkPicture() {
 }
 
 TEST_F(Documents, RotationsFlipsAndUndoChangeTheWorkFileAndAskOnClose) {
-  for (uint16_t bits : {1, 24}) {
+  for (uint16_t bits : {1, 4, 8, 24}) {
     SCOPED_TRACE(bits);
     // An odd width: 1-bit rows end inside a byte.
     const std::vector<uint8_t> start = MakeBmp(37, 13, bits);
@@ -393,6 +393,24 @@ std::vector<uint8_t> FreelyRotated(const std::vector<uint8_t>& bmp, int degrees,
   wq::MemWriter out;
   EXPECT_EQ(wq::RotateBmp(wq::MemReaderIo(&in), wq::MemWriterIo(&out), degrees, outside, {}), wq::FileStatus::kOk);
   return out.bytes;
+}
+
+TEST_F(Documents, AnOpenedTiffTurnsFromItsConvertedPicture) {
+  const std::string source = File("PAGE.BMP", MakeBmp(29, 11, 8));
+  const std::string tiff = dir_ + "\\PAGE.TIF";
+  ASSERT_EQ(wq::TiffWriteFile(tiff.c_str(), source.c_str(), 1, true, {}), wq::FileStatus::kOk);
+  ASSERT_TRUE(Open(tiff));
+  ASSERT_TRUE(WaitChildTitles(app_, {L"PAGE.TIF (1:1)"}));
+  std::vector<uint8_t> converted;
+  ASSERT_TRUE(ReadFileBytes("C:\\PAGE.$T$", &converted));
+  Command(app_, IDM_ROTATELEFT);
+  const std::vector<uint8_t> left = Turned(converted, wq::Turn::kLeft);
+  EXPECT_TRUE(WaitUntil([&] { return WorkPicture() == left; }));
+  Command(app_, IDM_CLOSE);
+  Box box;
+  ASSERT_TRUE(WaitBox(app_, &box));
+  Press(box.window, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !Exists("C:\\PAGE.$T$") && WorkPicture().empty(); }));
 }
 
 TEST_F(Documents, ToolBoxCutsRotatesZoomsAndScrollsWithTheMouse) {
