@@ -22,6 +22,7 @@
 #include "imagefile/pcx_writer.h"
 #include "imagefile/tga_writer.h"
 #include "imagefile/tiff_to_bmp.h"
+#include "imageops/turn.h"
 
 namespace apptest {
 namespace {
@@ -276,6 +277,22 @@ TEST_F(AcquireBatch, ScanAndDisplayOpensAWindowPerPage) {
                               240000));
   ASSERT_TRUE(WaitBatchEnd());
   for (int n = 1; n <= 3; ++n) ExpectPage("C:\\WQ-image000" + std::to_string(n), n);
+  // A scanned page turns like any picture: its work file is the page turned.
+  HWND third = FindWindowExW(MdiClient(app_), nullptr, L"MyDIBMDI", L"WQ-image0003 (1:1)");
+  ASSERT_NE(third, nullptr);
+  SendMessageW(MdiClient(app_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(third), 0);
+  Command(app_, IDM_ROTATERIGHT);
+  wq::MemReader page{Sheet(3)};
+  wq::MemWriter turned;
+  ASSERT_EQ(wq::TurnBmp(wq::MemReaderIo(&page), wq::MemWriterIo(&turned), wq::Turn::kRight, {}), wq::FileStatus::kOk);
+  EXPECT_TRUE(WaitUntil([&] {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("C:\\WQtmp*.$$$", &fd);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    std::vector<uint8_t> work;
+    return ReadFileBytes(std::string("C:\\") + fd.cFileName, &work) && work == turned.bytes;
+  }, 20000));
   // Its pages have no file of their own yet: closing asks.
   Command(app_, IDM_CLOSE);
   Box box;
