@@ -6,6 +6,7 @@
 #     OUTDIR/app-POSE-LANG.png: the ADF question (adf-question), the ADF
 #     Setting dialog (adf-setting), a feeder batch saving (batch) and a cut
 #     tool's selection with the tool box shown (tools)
+#   WQ_SHOTS="tools-en ja" takes only the named shots.
 #   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
 #   scripts/screenshot.sh ds [OUTDIR]
 #     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
@@ -83,7 +84,7 @@ export WINEPREFIX=$WQ_BUILD/wine-app
 shot=$WQ_BUILD/win64/shots/app_shot.exe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for shotname in en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja tools-en tools-ja; do
+for shotname in ${WQ_SHOTS:-en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja tools-en tools-ja}; do
   name=${shotname##*-}
   pose=${shotname%-*}
   [ "$pose" = "$shotname" ] && pose=frame
