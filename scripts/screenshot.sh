@@ -6,7 +6,8 @@
 #     OUTDIR/app-POSE-LANG.png: the ADF question (adf-question), the ADF
 #     Setting dialog (adf-setting), a feeder batch saving (batch) and a cut
 #     tool's selection with the tool box shown (tools)
-#   WQ_SHOTS="tools-en ja" takes only the named shots.
+#   WQ_SHOTS="tools-en tools-ja" takes only the named shots (en and ja alone
+#   are the frame shots).
 #   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
 #   scripts/screenshot.sh ds [OUTDIR]
 #     OUTDIR/ds-POSE-en.png and OUTDIR/ds-POSE-ja.png: the data source's
