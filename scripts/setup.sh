@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 pkgs=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest
       libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
       xvfb xauth x11-apps imagemagick fonts-ipafont-gothic fonts-wine libtiff-tools netpbm
-      ghostscript python3-pil)
+      ghostscript python3-pil liblcms2-dev sane-utils)
 # Some tools arrive by other routes on some machines; count them as present.
 have_cmd() { command -v "$1" >/dev/null 2>&1; }
 
@@ -36,6 +36,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [ $i386 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo_cmd dpkg --add-architecture i386
   fi
-  $sudo_cmd apt-get update -qq
+  # A mirror caught mid-sync fails the update with a size mismatch; it
+  # clears within a minute, so try again before giving up on fresh lists.
+  for try in 1 2 3 4; do
+    $sudo_cmd apt-get update -qq && break
+    [ $try = 4 ] && echo "setup: apt-get update kept failing; installing from the lists there are"
+    [ $try != 4 ] && sleep 30
+  done
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -14,6 +14,7 @@
 #include "common/strutil.h"
 #include "ds/pipeline/clrmatch.h"
 #include "ds/pipeline/files.h"
+#include "ds/pipeline/lines.h"
 #include "ds/pipeline/tests/reference.h"
 
 namespace wq {
@@ -225,6 +226,43 @@ TEST(ColourMatchPixels, OffsetsAndSlopesAgainstTheFormula) {
   EXPECT_EQ(c2, px[0]);
   EXPECT_EQ(c1, px[1]);
   EXPECT_EQ(c0, px[2]);
+}
+
+// Every table entry with every low-bit value of each channel, in rows of
+// every length up to 40 and in long rows with runs of repeated blocks, in
+// the vector and the plain forms.
+TEST(ColourMatchPixels, EveryEntryInBothForms) {
+  const Bytes table = ref::Random(kClmTableBytes, 41);  // offsets and slopes of both signs
+  Bytes page(3 * 32768 * 8);
+  for (size_t j = 0; j < 32768 * 8; ++j) {
+    const size_t key = j / 8, low = j % 8;
+    page[3 * j + 2] = uint8_t((key >> 10) << 3 | low);            // c0
+    page[3 * j + 1] = uint8_t(((key >> 5) & 31) << 3 | (7 - low));  // c1
+    page[3 * j] = uint8_t((key & 31) << 3 | (low * 3) % 8);       // c2
+  }
+  // Blocks of eight pixels repeated, as a white page has them.
+  for (size_t j = 8000; j < 8000 + 8 * 40; ++j) memcpy(&page[3 * j], &page[3 * (8000 + j % 8)], 3);
+  Bytes want = page;
+  for (size_t i = 0; i < want.size(); i += 3) ref::MatchPixel(table, &want[i]);
+  for (bool vector : {true, false}) {
+    g_LineOptions.Vector = vector;
+    Bytes got = page;
+    ColourMatchStrip(table.data(), got.data(), 3 * 1024, got.size() / (3 * 1024), 1024);
+    EXPECT_TRUE(got == want) << "vector " << vector;
+    // Short rows: 1 to 40 pixels, each row padded by 5 bytes left alone.
+    for (size_t n = 1; n <= 40; ++n) {
+      const size_t rowBytes = 3 * n + 5, rows = 7;
+      Bytes strip(rows * rowBytes, 0x5A);
+      const size_t first = n * 100;  // pixels of rows taken from the page
+      for (size_t y = 0; y < rows; ++y) memcpy(&strip[y * rowBytes], &page[3 * (first + y * n)], 3 * n);
+      ColourMatchStrip(table.data(), strip.data(), rowBytes, rows, n);
+      for (size_t y = 0; y < rows; ++y) {
+        ASSERT_EQ(0, memcmp(&strip[y * rowBytes], &want[3 * (first + y * n)], 3 * n)) << n << " " << y;
+        ASSERT_EQ(strip[y * rowBytes + 3 * n], 0x5A);
+      }
+    }
+  }
+  g_LineOptions.Vector = true;
 }
 
 TEST(ColourMatchPixels, ClampsAtBothEnds) {

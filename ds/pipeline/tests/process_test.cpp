@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "ds/base/memory.h"
+#include "ds/pipeline/lines.h"
+#include "ds/pipeline/modes.h"
 #include "ds/pipeline/process.h"
 #include "ds/pipeline/tests/reference.h"
 #include "ds/res/tone_tables.h"
@@ -80,15 +82,25 @@ std::vector<int> Channel(const Bytes& rgb, int c) {
 Bytes Slice(const Bytes& b, size_t at, size_t n) { return Bytes(b.begin() + at, b.begin() + at + n); }
 
 // Two strips of each mode against the reference, the second continuing the
-// first's dither rows and errors.
-class EveryMode : public ::testing::TestWithParam<int> {};
+// first's dither rows and errors; colour modes also with colour matching,
+// and all in the vector and the plain forms of the line routines.
+class EveryMode : public ::testing::TestWithParam<int> {
+ protected:
+  void TearDown() override { g_LineOptions.Vector = true; }
+};
 
 TEST_P(EveryMode, TwoStripsMatchTheReference) {
   const int mode = GetParam();
   const uint32_t n = 45;  // not a multiple of 8
-  for (bool pack : {false, true}) {
-    for (bool reversed : {false, true}) {
-      Fixture f(mode, n, pack, reversed);
+  const Bytes matchTable = ref::Random(196608, 31);
+  for (int variant = 0; variant < 8; ++variant) {
+    const bool pack = variant & 1, reversed = variant & 2, match = variant & 4;
+    if (match && !IsColourMode(mode)) continue;
+    Fixture f(mode, n, pack, reversed);
+    if (match) f.job.MatchTable = matchTable.data();
+    for (bool vector : {true, false}) {
+      g_LineOptions.Vector = vector;
+      RestartPipelineImage(&f.job);
       const size_t S = ScannerLineBytes(mode, n), P = PipelineLineBytes(mode, n, pack);
       const size_t rowBytes = mode == 4 || mode == 5 ? n + 3 : mode == 0x502 ? (pack ? (n + 1) / 2 : n) + 1 : P;
       std::vector<int> diffuseErr[3];
@@ -104,6 +116,8 @@ TEST_P(EveryMode, TwoStripsMatchTheReference) {
           in.push_back(ref::Random(S, uint32_t(mode * 100 + strip * 10 + i + pack)));
           const size_t at = mode == 0x102 ? i * S : i * P;  // colour line art as read
           memcpy(&buffer[at], in.back().data(), S);
+          if (match)
+            for (size_t k = 0; k + 3 <= S; k += 3) ref::MatchPixel(matchTable, &in.back()[k]);
         }
         ASSERT_TRUE(ProcessStrip(&f.job, buffer.data(), buffer.size(), lines, P, S, rowBytes));
         for (size_t i = 0; i < lines; ++i, ++row) {
@@ -150,7 +164,7 @@ TEST_P(EveryMode, TwoStripsMatchTheReference) {
           }
           ASSERT_EQ(Slice(buffer, at, want.size()), want)
               << std::hex << mode << std::dec << " pack " << pack << " reversed " << reversed
-              << " strip " << strip << " line " << i;
+              << " match " << match << " vector " << vector << " strip " << strip << " line " << i;
         }
         EXPECT_EQ(buffer[lines * P], 0xA5);  // nothing beyond the strip
       }

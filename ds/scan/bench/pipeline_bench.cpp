@@ -3,7 +3,9 @@
 // reader runs it, in megapixels per second and as a multiple of a memcpy of
 // the same bytes (page-sized buffers); and the same kind of work done by
 // netpbm and ImageMagick on the same page, run as programs on a file in
-// /tmp.
+// /tmp. Colour matching also alone, on the photo-like page and on a
+// document page, beside LittleCMS transforming the same pages between two
+// RGB profiles (where it is installed).
 //
 //   build/bench/bin/pipeline_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
@@ -20,6 +22,10 @@
 #include "ds/pipeline/process.h"
 #include "ds/scan/edge.h"
 #include "ds/scan/stripsize.h"
+
+#if WQ_HAVE_LCMS2
+#include <lcms2.h>
+#endif
 
 namespace {
 
@@ -162,6 +168,80 @@ void ProcessPage(benchmark::State& state, int mode, bool pack, bool adjust, bool
   state.counters["out_MB"] = double(out) / 1e6;
 }
 
+// A colour document: white paper (as the white level clips it) and lines of
+// dark text.
+std::vector<uint8_t> DocumentPage() {
+  std::vector<uint8_t> page(size_t(3) * kWidth * kHeight, 255);
+  uint32_t noise = 1;
+  for (uint32_t y = 0; y < kHeight; ++y) {
+    if ((y / 60) % 2 == 0) continue;  // between lines of text
+    for (uint32_t x = 0; x < kWidth; ++x) {
+      noise = noise * 1103515245u + 12345u;
+      if ((x / 9) % 3 == 0 && (noise >> 29) < 5) {
+        uint8_t* p = &page[(size_t(y) * kWidth + x) * 3];
+        p[0] = p[1] = p[2] = uint8_t(20 + (noise >> 27));
+      }
+    }
+  }
+  return page;
+}
+
+const std::vector<uint8_t>& ColourPage(bool document) {
+  static const std::vector<uint8_t> photo = Page(6), paper = DocumentPage();
+  return document ? paper : photo;
+}
+
+// ColourMatchStrip alone over the page, in place as the pipeline runs it.
+void MatchPage(benchmark::State& state, bool document) {
+  const std::vector<uint8_t>& source = ColourPage(document);
+  std::vector<uint8_t> work(source.size());
+  double best = 1e9;
+  for (auto _ : state) {
+    memcpy(work.data(), source.data(), source.size());
+    const auto t0 = Clock::now();
+    wq::ColourMatchStrip(MatchTable().data(), work.data(), 3 * kWidth, kHeight, kWidth);
+    benchmark::DoNotOptimize(work.data());
+    const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    state.SetIterationTime(seconds);
+    best = std::min(best, seconds);
+  }
+  Report(state, best, source.size());
+}
+
+#if WQ_HAVE_LCMS2
+// LittleCMS with its defaults (an optimised 8-bit device link, one-pixel
+// cache) from sRGB to an RGB space of other primaries and gamma, in place.
+void LcmsPage(benchmark::State& state, bool document) {
+  const cmsCIExyY d50 = {0.3457, 0.3585, 1.0};
+  const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}};
+  cmsToneCurve* gamma = cmsBuildGamma(nullptr, 1.8);
+  cmsToneCurve* curves[3] = {gamma, gamma, gamma};
+  cmsHPROFILE in = cmsCreate_sRGBProfile();
+  cmsHPROFILE out = cmsCreateRGBProfile(&d50, &primaries, curves);
+  cmsHTRANSFORM xf = cmsCreateTransform(in, TYPE_RGB_8, out, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
+  const std::vector<uint8_t>& source = ColourPage(document);
+  std::vector<uint8_t> work(source.size());
+  double best = 1e9;
+  for (auto _ : state) {
+    memcpy(work.data(), source.data(), source.size());
+    const auto t0 = Clock::now();
+    for (uint32_t y = 0; y < kHeight; ++y) {
+      uint8_t* line = &work[size_t(y) * 3 * kWidth];
+      cmsDoTransform(xf, line, line, kWidth);
+    }
+    benchmark::DoNotOptimize(work.data());
+    const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    state.SetIterationTime(seconds);
+    best = std::min(best, seconds);
+  }
+  cmsDeleteTransform(xf);
+  cmsCloseProfile(in);
+  cmsCloseProfile(out);
+  cmsFreeToneCurve(gamma);
+  Report(state, best, source.size());
+}
+#endif
+
 // Planes to triples and the software edge filter, as the strip reader runs
 // them before the pipeline.
 void PlanarPage(benchmark::State& state) {
@@ -260,6 +340,15 @@ void RegisterAll() {
   }
   benchmark::RegisterBenchmark("pipeline/colour_match+lut_rgb/6", ProcessPage, 6, false, true, true)
       ->UseManualTime()->Unit(benchmark::kMillisecond);
+  for (bool document : {false, true}) {
+    const std::string page = document ? "document" : "photo";
+    benchmark::RegisterBenchmark(("colour_match/" + page).c_str(), MatchPage, document)
+        ->UseManualTime()->Unit(benchmark::kMillisecond);
+#if WQ_HAVE_LCMS2
+    benchmark::RegisterBenchmark(("colour_match/lcms2_" + page).c_str(), LcmsPage, document)
+        ->UseManualTime()->Unit(benchmark::kMillisecond);
+#endif
+  }
   benchmark::RegisterBenchmark("pipeline/no_table/0x201", ProcessPage, 0x201, false, false, false)
       ->UseManualTime()->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("strips/planar_to_interleaved", PlanarPage)->UseManualTime()->Unit(benchmark::kMillisecond);
