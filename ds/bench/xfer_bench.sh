@@ -9,10 +9,8 @@
 #    (at most 2). Beside it, the times inside the processes: the device's
 #    from its search to the raw file closed, the source's split into opening
 #    (manager, source, scanner, negotiation) and the page (transfer to file
-#    written). Each figure is the best of RUNS runs (default 5). A Wine
-#    program is kept running meanwhile, so that Wine's desktop process stays
-#    up between runs as the desktop does on Windows; without it every
-#    windowed program would start one (about 0.2 s).
+#    written). Each figure is the best of RUNS runs (default 5), with Wine's
+#    desktop kept up as on Windows.
 # 2. The peak working set of the process (application and source together;
 #    the source is a DLL in it) for A4 at 150 and 600 dpi by each mechanism.
 #    Memory and file transfers must not grow with the page; the native
@@ -29,44 +27,11 @@ runs=${2:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-run() { "$root/scripts/winrun" "$@"; }
-now() { date +%s.%N; }
+source "$root/ds/bench/timing.sh"
 # The source takes the first scanner of the default bus, the WQ140 at 0:2.
 address=0.2
+hold_wine_desktop
 
-timed() {  # timed OUTPUT_VAR COMMAND...
-  local var=$1; shift
-  local t0 t1
-  t0=$(now)
-  "$@" >"$work/out.txt" 2>&1 || { cat "$work/out.txt" >&2; return 1; }
-  t1=$(now)
-  printf -v "$var" '%s' "$(echo "$t1 - $t0" | bc -l)"
-}
-
-run 'C:\KORVA\SCSILIST.exe' >/dev/null 2>&1 || true  # warm the Wine server
-run notepad >/dev/null 2>&1 &
-holder=$!
-trap 'kill $holder 2>/dev/null || true; rm -rf "$work"' EXIT
-sleep 2
-
-min() { echo "$@" | tr ' ' '\n' | sort -g | head -1; }
-# Runs the command RUNS times: the best whole-process time goes to $whole,
-# each run's output to out.N.txt.
-best_whole() {
-  local all=() t
-  for _ in $(seq 1 "$runs"); do
-    timed t "$@"
-    all+=("$t")
-    cp "$work/out.txt" "$work/out.$(( ${#all[@]} )).txt"
-  done
-  whole=$(min "${all[@]}")
-}
-# The best of one "NAME 1.234 s"-like figure over the kept outputs.
-best_figure() {  # best_figure SED_EXPRESSION
-  min $(cat "$work"/out.[0-9]*.txt | tr '\r' '\n' | sed -n "$1")
-}
-
-rm -f "$work"/out.[0-9]*.txt
 best_whole run 'C:\KORVA\SCSILIST.exe' --scan $address raw.bin --mode color --dpi "$dpi" --area 0,0,206,292
 device=$whole
 device_in=$(best_figure 's/.* in \([0-9.]*\) s$/\1/p')
@@ -79,7 +44,7 @@ printf '%-26s %7.2f s %7s   scan %.3f s\n' "device alone (SCSILIST)" "$device" "
 best_whole run 'C:\KORVA\TWACQUIRE.exe' --list
 printf '%-26s %7.2f s %7.2f\n' "manager alone (--list)" "$whole" "$(echo "$whole / $device" | bc -l)"
 for mech in native memory file; do
-  rm -f page.bmp PAGE.BMP "$work"/out.[0-9]*.txt
+  rm -f page.bmp PAGE.BMP
   best_whole run 'C:\KORVA\TWACQUIRE.exe' --dpi "$dpi" --frame 0,0,8.24,11.68 --xfer $mech -o page.bmp
   size=$(grep -o '[0-9]* x [0-9]* pixels' "$work/out.txt")
   open=$(best_figure 's/^source open through [^ ]* after \([0-9.]*\) s.*/\1/p')
