@@ -13,6 +13,7 @@ constexpr int kButton = 26;    // a tool button's side
 constexpr int kStrip = 10;     // the caption strip with the close button
 constexpr int kWidth = kButton + 6;
 constexpr int kFirstTool = IDC_TOOL_HAND, kLastTool = IDC_TOOL_ROTATE;
+constexpr UINT kRestack = WM_APP + 1;  // posted after a tool button is pressed
 
 struct ToolBox {
   HWND window = nullptr;
@@ -24,7 +25,8 @@ struct ToolBox {
 // The tools' pictures, drawn in one colour into a square: on the buttons
 // and, in black on a mask, as the cursors.
 void DrawGlyph(HDC dc, const RECT& r, int glyph, COLORREF colour) {
-  HPEN pen = CreatePen(PS_SOLID, 2, colour);
+  // The cut tool's dashes would run together at two pixels.
+  HPEN pen = CreatePen(PS_SOLID, glyph == IDC_TOOL_CUT ? 1 : 2, colour);
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   const int w = r.right - r.left, x = r.left, y = r.top;
@@ -51,10 +53,10 @@ void DrawGlyph(HDC dc, const RECT& r, int glyph, COLORREF colour) {
     case IDC_TOOL_CUT:  // a frame drawn with a dashed line
       for (int i = 3; i < 21; i += 4) line(i, 4, i + 2, 4), line(i, 20, i + 2, 20), line(3, i + 1, 3, i + 3), line(21, i + 1, 21, i + 3);
       break;
-    case IDC_TOOL_ROTATE: {  // a turning arrow
-      const POINT a = at(4, 4), b = at(20, 20), s = at(20, 12), e = at(12, 4);
-      Arc(dc, a.x, a.y, b.x, b.y, s.x, s.y, e.x, e.y);
-      line(12, 4, 16, 1), line(12, 4, 16, 7);
+    case IDC_TOOL_ROTATE: {  // a turning arrow: three quarters of a circle, the head at the top
+      const POINT a = at(4, 4), b = at(20, 20), s = at(12, 4), e = at(20, 12);
+      Arc(dc, a.x, a.y, b.x, b.y, s.x, s.y, e.x, e.y);  // counter-clockwise from the top round to the right
+      line(12, 4, 8, 1), line(12, 4, 8, 7);
       break;
     }
     case 0:  // the cut tool's cross-hair
@@ -143,6 +145,17 @@ void Select(int tool) {
 
 LRESULT CALLBACK ToolBoxWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case kRestack: {
+      // Under Wine's X11 driver the frame, activated again after a tool
+      // button took the focus, can come out above the box on the screen
+      // although the box stays above it in the window order. Moving the box
+      // below the frame and back to the top makes two real changes of
+      // order, which every driver carries out; nothing is drawn between.
+      const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+      SetWindowPos(w, g_app.frame, 0, 0, 0, 0, keep);
+      SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, keep);
+      return 0;
+    }
     case WM_PAINT:
       PaintStrip(w);
       return 0;
@@ -155,6 +168,7 @@ LRESULT CALLBACK ToolBoxWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       } else if (LOWORD(wp) >= kFirstTool && LOWORD(wp) <= kLastTool) {
         Select(LOWORD(wp));
         SetFocus(g_app.frame);
+        PostMessageW(w, kRestack, 0, 0);
       }
       return 0;
     case WM_LBUTTONDOWN:
