@@ -4,8 +4,9 @@
 #     OUTDIR/app-en.png and OUTDIR/app-ja.png: the utility's frame with a
 #     scan from the test source and an opened TIFF, in English and Japanese;
 #     OUTDIR/app-POSE-LANG.png: the ADF question (adf-question), the ADF
-#     Setting dialog (adf-setting), a feeder batch saving (batch) and a cut
-#     tool's selection with the tool box shown (tools)
+#     Setting dialog (adf-setting), a feeder batch saving (batch), a cut
+#     tool's selection with the tool box shown (tools) and the Edit menu
+#     open after a turn (edit-menu)
 #   WQ_SHOTS="tools-en tools-ja" takes only the named shots (en and ja alone
 #   are the frame shots).
 #   scripts/screenshot.sh controls [OUTDIR]  (scripts/screenshot-controls.sh)
@@ -85,7 +86,7 @@ export WINEPREFIX=$WQ_BUILD/wine-app
 shot=$WQ_BUILD/win64/shots/app_shot.exe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for shotname in ${WQ_SHOTS:-en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja tools-en tools-ja}; do
+for shotname in ${WQ_SHOTS:-en ja adf-question-en adf-question-ja adf-setting-en adf-setting-ja batch-en batch-ja tools-en tools-ja edit-menu-en edit-menu-ja}; do
   name=${shotname##*-}
   pose=${shotname%-*}
   [ "$pose" = "$shotname" ] && pose=frame

@@ -3,7 +3,8 @@
 // screen is taken. Poses: "frame" (a scan from the test source and an
 // opened TIFF), "adf-question" and "adf-setting" (the feeder's dialogs),
 // "batch" (a feeder batch saving its first page, caption and page field),
-// "tools" (the tool box and a cut tool's selection).
+// "tools" (the tool box and a cut tool's selection), "edit-menu" (the Edit
+// menu open after a turn, offering its undo).
 //   app_shot.exe --lang en|ja --ready FILE [--seconds N] [--pose P]
 #include <windows.h>
 #include <dlgs.h>
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
   }
   const std::string dir = ScratchDir("shot");
   const bool feeder = pose == "adf-question" || pose == "adf-setting" || pose == "batch";
-  const bool tools = pose == "tools";
+  const bool menu = pose == "edit-menu";
+  const bool tools = pose == "tools" || menu;
   // A feeder batch's page is large and comes a row at a time, so that its
   // caption stays up.
   const std::string config = feeder ? "type=rgb\nwidth=600\nheight=30000\nrows_per_buffer=1\nfeeder=1\nimages=3\n"
@@ -127,8 +129,18 @@ int main(int argc, char** argv) {
     HWND dlg = nullptr;
     WaitUntil([&] { return (dlg = FindTop(app, L"#32770")) && (GetDlgItem(dlg, edt1) || GetDlgItem(dlg, cmb13)); });
     if (dlg && ChooseFile(dlg, dir + "\\harbour.bmp") && WaitUntil([&] { return ChildTitles(app).size() == 1; })) {
-      Command(app, IDM_TOOLS);
-      HWND box = WaitTop(app, L"ToolBoxClass", nullptr);
+      if (menu) {
+        // A turn to undo, then the menu opened from its key as a user would.
+        Command(app, IDM_ROTATERIGHT);
+        Sleep(500);
+        PostMessageW(app.frame, WM_SYSCOMMAND, SC_KEYMENU, 'e');
+        WaitUntil([&] { return FindWindowW(L"#32768", nullptr) != nullptr; });
+        signalReady();
+        status = 0;
+        PostMessageW(app.frame, WM_CANCELMODE, 0, 0);
+      }
+      if (!menu) Command(app, IDM_TOOLS);
+      HWND box = menu ? nullptr : WaitTop(app, L"ToolBoxClass", nullptr);
       HWND child = FindWindowExW(MdiClient(app), nullptr, L"MyDIBMDI", nullptr);
       if (box && child) {
         SendMessageW(GetDlgItem(box, IDC_TOOL_CUT), BM_CLICK, 0, 0);
