@@ -36,12 +36,22 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [ $i386 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo_cmd dpkg --add-architecture i386
   fi
-  # A mirror caught mid-sync fails the update with a size mismatch; it
-  # clears within a minute, so try again before giving up on fresh lists.
-  for try in 1 2 3 4; do
+  # A mirror caught mid-sync fails the update with a size mismatch; short
+  # glitches clear, so try again before going on with the lists there are.
+  for try in 1 2 3; do
     $sudo_cmd apt-get update -qq && break
-    [ $try = 4 ] && echo "setup: apt-get update kept failing; installing from the lists there are"
-    [ $try != 4 ] && sleep 30
+    [ $try = 3 ] && echo "setup: apt-get update kept failing; installing from the lists there are"
+    [ $try != 3 ] && sleep 20
   done
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  install() { DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+  if ! install "${missing[@]}"; then
+    # Stale i386 lists can leave Wine's 32-bit half uninstallable while the
+    # rest installs; without it the 32-bit build does not run here, and the
+    # scripts say so where they skip it.
+    rest=()
+    for p in "${missing[@]}"; do [ "$p" != wine32:i386 ] && rest+=("$p"); done
+    [ ${#rest[@]} -eq ${#missing[@]} ] && exit 1
+    [ ${#rest[@]} -gt 0 ] && { install "${rest[@]}" || exit 1; }
+    echo "setup: wine32:i386 cannot be installed from the package lists now; the 32-bit build will not run under Wine on this machine"
+  fi
 fi
