@@ -13,6 +13,8 @@ void LutGrey(const uint8_t* src, uint8_t* dst, const uint8_t* table, size_t nByt
 // Each byte of a colour pixel through its channel's table.
 void LutRgb(const uint8_t* src, uint8_t* dst, const uint8_t* tableR, const uint8_t* tableG,
             const uint8_t* tableB, size_t n);
+// The first and third byte of each of `pixels` triples exchanged, in place.
+void SwapRedBlue(uint8_t* row, size_t pixels);
 
 // Ordered dither with an 8 x 8 threshold matrix; row is the image line
 // counter (its value mod 8 picks the matrix row). A pixel is on (1, white)

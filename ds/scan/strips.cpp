@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "ds/base/memory.h"
+#include "ds/pipeline/lines.h"
 #include "ds/pipeline/modes.h"
 #include "ds/scan/edge.h"
 #include "ds/scan/stripsize.h"
@@ -214,12 +215,7 @@ StripResult DeliverRows(uint32_t maxRows, const RowSink& sink) {
     }
     uint8_t* src = r.StripBuffer + size_t(r.FirstWaiting) * r.Spacing;
     const uint32_t have = r.Produced < r.Geometry.RowBytes ? r.Produced : r.Geometry.RowBytes;
-    if (r.Geometry.SwapRedBlue && r.Geometry.Mode == 6)
-      for (uint32_t i = 0; i + 2 < have; i += 3) {
-        const uint8_t t = src[i];
-        src[i] = src[i + 2];
-        src[i + 2] = t;
-      }
+    if (r.Geometry.SwapRedBlue && r.Geometry.Mode == 6) SwapRedBlue(src, have / 3);
     const uint8_t* row = src;
     if (have < r.Geometry.RowBytes) {
       // A line narrower than the delivered row: the rest of the row is 0.

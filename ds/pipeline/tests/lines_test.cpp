@@ -48,6 +48,20 @@ TEST_P(BothForms, LookupGreyAndColourTables) {
   }
 }
 
+TEST_P(BothForms, SwapRedBlueEveryLengthLeavesTheRest) {
+  for (size_t n = 0; n <= 70; ++n) {
+    const Bytes src = ref::Random(3 * n + 4, uint32_t(n + 7));
+    Bytes row = src;
+    SwapRedBlue(row.data(), n);
+    for (size_t i = 0; i < n; ++i) {
+      ASSERT_EQ(row[3 * i], src[3 * i + 2]) << n << " " << i;
+      ASSERT_EQ(row[3 * i + 1], src[3 * i + 1]);
+      ASSERT_EQ(row[3 * i + 2], src[3 * i]);
+    }
+    for (size_t k = 3 * n; k < row.size(); ++k) ASSERT_EQ(row[k], src[k]) << "beyond the row, " << n;
+  }
+}
+
 TEST(OrderedDither, WhitePageIsAllWhiteOrAllBlackReversed) {
   Bytes line(64, 255);
   DitherMono(line.data(), M2(), 64, 0, false);
