@@ -93,7 +93,9 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
   const __m256i five = _mm256_set1_epi32(31);
   const __m256i zero = _mm256_setzero_si256();
   // The last block's input and result: runs of paper white repeat them.
-  __m256i lastRaw = _mm256_set1_epi8(-1), lastOut = zero;
+  // No byte pattern can serve as "none yet": white and black are both blocks.
+  __m256i lastRaw = zero, lastOut = zero;
+  bool haveLast = false;
   alignas(32) uint32_t keys[8];
   size_t i = 0;
   // Each step reads 28 bytes (two overlapping 16-byte loads) and writes 24.
@@ -101,7 +103,8 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
     const __m256i raw = _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(px + 12),
                                             reinterpret_cast<const __m128i*>(px));
     const __m256i same = _mm256_cmpeq_epi8(raw, lastRaw);
-    if (uint32_t(_mm256_movemask_epi8(same)) != 0xFFFFFFFFu) {
+    if (!haveLast || uint32_t(_mm256_movemask_epi8(same)) != 0xFFFFFFFFu) {
+      haveLast = true;
       lastRaw = raw;
       const __m256i c = _mm256_shuffle_epi8(raw, toLanes);
       const __m256i k0 = _mm256_and_si256(_mm256_srli_epi32(c, 3), five);

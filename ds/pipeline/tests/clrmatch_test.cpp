@@ -240,8 +240,11 @@ TEST(ColourMatchPixels, EveryEntryInBothForms) {
     page[3 * j + 1] = uint8_t(((key >> 5) & 31) << 3 | (7 - low));  // c1
     page[3 * j] = uint8_t((key & 31) << 3 | (low * 3) % 8);       // c2
   }
-  // Blocks of eight pixels repeated, as a white page has them.
+  // Blocks of eight pixels repeated, as a white page has them; rows that
+  // begin white and rows that begin black.
   for (size_t j = 8000; j < 8000 + 8 * 40; ++j) memcpy(&page[3 * j], &page[3 * (8000 + j % 8)], 3);
+  memset(&page[3 * 1024 * 3], 255, 3 * 1024 + 60);
+  memset(&page[3 * 1024 * 5], 0, 3 * 1024 + 60);
   Bytes want = page;
   for (size_t i = 0; i < want.size(); i += 3) ref::MatchPixel(table, &want[i]);
   for (bool vector : {true, false}) {
