@@ -96,7 +96,7 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
   // No byte pattern can serve as "none yet": white and black are both blocks.
   __m256i lastRaw = zero, lastOut = zero;
   bool haveLast = false;
-  alignas(32) uint32_t keys[8];
+  uint32_t keys[8];  // stored unaligned: GCC cannot align Win64 stacks to 32
   size_t i = 0;
   // Each step reads 28 bytes (two overlapping 16-byte loads) and writes 24.
   for (; 3 * i + 28 <= 3 * pixels; i += 8, px += 24) {
@@ -113,7 +113,7 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
       __m256i k = _mm256_add_epi32(_mm256_slli_epi32(k0, 10), _mm256_slli_epi32(k1, 5));
       k = _mm256_add_epi32(k, k2);
       k = _mm256_add_epi32(k, _mm256_add_epi32(k, k));
-      _mm256_store_si256(reinterpret_cast<__m256i*>(keys), k);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(keys), k);
       // Offsets from entry k on; slopes from the byte before entry k, so the
       // last entry's four bytes stay inside the table.
       const __m256i a = _mm256_inserti128_si256(_mm256_castsi128_si256(FourEntries(offsets, keys)),
