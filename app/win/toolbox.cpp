@@ -13,7 +13,7 @@ constexpr int kButton = 26;    // a tool button's side
 constexpr int kStrip = 10;     // the caption strip with the close button
 constexpr int kWidth = kButton + 6;
 constexpr int kFirstTool = IDC_TOOL_HAND, kLastTool = IDC_TOOL_ROTATE;
-constexpr UINT kRestack = WM_APP + 1;  // posted after a tool button is pressed
+constexpr UINT kRestack = WM_APP + 1;  // posted when the frame is activated
 
 struct ToolBox {
   HWND window = nullptr;
@@ -146,11 +146,12 @@ void Select(int tool) {
 LRESULT CALLBACK ToolBoxWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kRestack: {
-      // Under Wine's X11 driver the frame, activated again after a tool
-      // button took the focus, can come out above the box on the screen
-      // although the box stays above it in the window order. Moving the box
-      // below the frame and back to the top makes two real changes of
-      // order, which every driver carries out; nothing is drawn between.
+      // Under Wine's X11 driver the frame, once activated (after a tool
+      // button or the box's strip took the focus, say), can come out above
+      // the box on the screen although the box stays above it in the window
+      // order. Moving the box below the frame and back to the top makes two
+      // real changes of order, which every driver carries out; nothing is
+      // painted between them.
       const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
       SetWindowPos(w, g_app.frame, 0, 0, 0, 0, keep);
       SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, keep);
@@ -168,7 +169,6 @@ LRESULT CALLBACK ToolBoxWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       } else if (LOWORD(wp) >= kFirstTool && LOWORD(wp) <= kLastTool) {
         Select(LOWORD(wp));
         SetFocus(g_app.frame);
-        PostMessageW(w, kRestack, 0, 0);
       }
       return 0;
     case WM_LBUTTONDOWN:
@@ -219,7 +219,10 @@ void ShowToolBox(bool show) {
 
 void ToolBoxActive(bool active) {
   g_toolBox.active = active;
-  if (g_toolBox.window) InvalidateRect(g_toolBox.window, nullptr, FALSE);
+  if (!g_toolBox.window) return;
+  InvalidateRect(g_toolBox.window, nullptr, FALSE);
+  // After the activation has restacked the frame's window.
+  if (active && g_app.toolsVisible) PostMessageW(g_toolBox.window, kRestack, 0, 0);
 }
 
 void ToolBoxFollowZoom() {
