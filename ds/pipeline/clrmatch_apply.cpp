@@ -8,7 +8,7 @@
 #include "ds/pipeline/lines.h"
 
 #if WQ_AVX2_FORMS
-#include <immintrin.h>
+#include "ds/pipeline/triples_avx2.h"
 #endif
 
 namespace wq {
@@ -89,8 +89,7 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
                                            2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1);
   const __m256i fromLanes = _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1,
                                              2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
-  const __m256i together = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 7, 7);
-  const __m256i five = _mm256_set1_epi32(31);
+  const __m256i fiveBits = _mm256_set1_epi32(31);
   const __m256i zero = _mm256_setzero_si256();
   // The last block's input and result: runs of paper white repeat them.
   // No byte pattern can serve as "none yet": white and black are both blocks.
@@ -98,17 +97,15 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
   bool haveLast = false;
   uint32_t keys[8];  // stored unaligned: GCC cannot align Win64 stacks to 32
   size_t i = 0;
-  // Each step reads 28 bytes (two overlapping 16-byte loads) and writes 24.
-  for (; 3 * i + 28 <= 3 * pixels; i += 8, px += 24) {
-    const __m256i raw = _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(px + 12),
-                                            reinterpret_cast<const __m128i*>(px));
+  for (; EightTriplesFit(i, pixels); i += 8, px += 24) {
+    const __m256i raw = LoadEightTriples(px);
     const __m256i same = _mm256_cmpeq_epi8(raw, lastRaw);
     if (!haveLast || uint32_t(_mm256_movemask_epi8(same)) != 0xFFFFFFFFu) {
       haveLast = true;
       lastRaw = raw;
       const __m256i c = _mm256_shuffle_epi8(raw, toLanes);
-      const __m256i k0 = _mm256_and_si256(_mm256_srli_epi32(c, 3), five);
-      const __m256i k1 = _mm256_and_si256(_mm256_srli_epi32(c, 11), five);
+      const __m256i k0 = _mm256_and_si256(_mm256_srli_epi32(c, 3), fiveBits);
+      const __m256i k1 = _mm256_and_si256(_mm256_srli_epi32(c, 11), fiveBits);
       const __m256i k2 = _mm256_srli_epi32(c, 19);  // the fourth byte is zero
       __m256i k = _mm256_add_epi32(_mm256_slli_epi32(k0, 10), _mm256_slli_epi32(k1, 5));
       k = _mm256_add_epi32(k, k2);
@@ -129,13 +126,9 @@ WQ_VECTOR_ENTRY size_t MatchRowWide(const int8_t* offsets, const int8_t* slopes,
                                      _mm256_srai_epi16(_mm256_unpackhi_epi8(a, a), 8),
                                      _mm256_srai_epi16(_mm256_unpackhi_epi8(s, s), 8));
       // packus clamps to 0..255 as the plain form does.
-      lastOut = _mm256_permutevar8x32_epi32(
-          _mm256_shuffle_epi8(_mm256_packus_epi16(lo, hi), fromLanes), together);
+      lastOut = _mm256_shuffle_epi8(_mm256_packus_epi16(lo, hi), fromLanes);
     }
-    // Exactly 24 bytes: a store reaching into the next step's load would
-    // stall it.
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(px), _mm256_castsi256_si128(lastOut));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(px + 16), _mm256_extracti128_si256(lastOut, 1));
+    StoreEightTriples(px, lastOut);
   }
   return i;
 }

@@ -129,6 +129,7 @@ int main(int argc, char** argv) {
     HWND dlg = nullptr;
     WaitUntil([&] { return (dlg = FindTop(app, L"#32770")) && (GetDlgItem(dlg, edt1) || GetDlgItem(dlg, cmb13)); });
     if (dlg && ChooseFile(dlg, dir + "\\harbour.bmp") && WaitUntil([&] { return ChildTitles(app).size() == 1; })) {
+      HWND child = FindWindowExW(MdiClient(app), nullptr, L"MyDIBMDI", nullptr);
       if (menu) {
         // A turn to undo, then the menu opened from its key as a user would.
         Command(app, IDM_ROTATERIGHT);
@@ -138,17 +139,17 @@ int main(int argc, char** argv) {
         signalReady();
         status = 0;
         PostMessageW(app.frame, WM_CANCELMODE, 0, 0);
-      }
-      if (!menu) Command(app, IDM_TOOLS);
-      HWND box = menu ? nullptr : WaitTop(app, L"ToolBoxClass", nullptr);
-      HWND child = FindWindowExW(MdiClient(app), nullptr, L"MyDIBMDI", nullptr);
-      if (box && child) {
-        SendMessageW(GetDlgItem(box, IDC_TOOL_CUT), BM_CLICK, 0, 0);
-        SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 50));
-        SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 190));
-        SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(250, 190));
-        signalReady();
-        status = 0;
+      } else {
+        Command(app, IDM_TOOLS);
+        HWND box = WaitTop(app, L"ToolBoxClass", nullptr);
+        if (box && child) {
+          SendMessageW(GetDlgItem(box, IDC_TOOL_CUT), BM_CLICK, 0, 0);
+          SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 50));
+          SendMessageW(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 190));
+          SendMessageW(child, WM_LBUTTONUP, 0, MAKELPARAM(250, 190));
+          signalReady();
+          status = 0;
+        }
       }
     }
     CloseApp(&app, 10000);

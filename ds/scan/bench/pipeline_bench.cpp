@@ -262,17 +262,9 @@ void PlanarPage(benchmark::State& state) {
 // Red and blue exchanged for a bitmap's rows, as the native and BMP file
 // transfers deliver them.
 void SwapPage(benchmark::State& state) {
-  std::vector<uint8_t> page = Page(6);
-  double best = 1e9;
-  for (auto _ : state) {
-    const auto t0 = Clock::now();
-    for (uint32_t y = 0; y < kHeight; ++y) wq::SwapRedBlue(&page[size_t(y) * 3 * kWidth], kWidth);
-    benchmark::DoNotOptimize(page.data());
-    const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-    state.SetIterationTime(seconds);
-    best = std::min(best, seconds);
-  }
-  Report(state, best, page.size());
+  ColourPageRounds(state, false, [](uint8_t* page) {
+    for (uint32_t y = 0; y < kHeight; ++y) wq::SwapRedBlue(page + size_t(y) * 3 * kWidth, kWidth);
+  });
 }
 
 void EdgePage(benchmark::State& state) {
