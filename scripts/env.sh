@@ -46,6 +46,15 @@ wq_runs_32bit() {
   [ "$rc" = 42 ]
 }
 
+# Whether the prefix's desktop is up: its explorer.exe is running.
+wq_desktop_up() {
+  local pid
+  for pid in $(pgrep -f 'explorer.exe /desktop'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
 # Whether Wine here can start 32-bit programs (Debian's wine32:i386).
 wq_have_wine32() { [ -d /usr/lib/i386-linux-gnu/wine/i386-windows ]; }
 
