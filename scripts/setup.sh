@@ -29,6 +29,47 @@ if wq_runs_32bit; then
   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed" || missing+=(wine32:i386)
 fi
 
+# When the i386 lists lag behind the amd64 ones (a security index that did
+# not download), Wine's 32-bit half needs libraries at versions the lists do
+# not offer for i386. A library installed for both word sizes must be the
+# same version in both, so each such library Wine needs is taken at its
+# amd64 candidate version: from the lists where they have it for i386, else
+# the i386 package of that version straight from the pool the amd64 one is in.
+install_matched() {  # install_matched PACKAGES...
+  local dir p a inst c64 c386 uri args=() libs=() native
+  declare -A cand
+  have_cmd curl || return 1
+  native=$(dpkg --print-architecture)
+  dir=$(mktemp -d)
+  for p in $(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts \
+               --no-breaks --no-replaces --no-enhances wine32:i386 2>/dev/null |
+             grep '^[a-z0-9].*:i386$' | sort -u); do
+    a=${p%:i386}
+    dpkg-query -W -f='${Status} ${Multi-Arch}' "$a:$native" 2>/dev/null | grep -q "ok installed same$" &&
+      libs+=("$a")
+  done
+  [ ${#libs[@]} -gt 0 ] || return 1
+  # One query for all the candidates: apt-cache takes a while to start.
+  while read -r p c64; do cand[$p]=$c64; done < <(
+    apt-cache policy "${libs[@]}" "${libs[@]/%/:i386}" |
+      awk '/^[^ ]/{sub(/:$/, "", $1); p=$1} /Candidate:/{print p, $2}')
+  for a in "${libs[@]}"; do
+    inst=$(dpkg-query -W -f='${Version}' "$a:$native")
+    c64=${cand[$a]:-} c386=${cand[$a:i386]:-}
+    [ -n "$c64" ] || continue
+    if [ "$c386" = "$c64" ]; then
+      [ "$inst" = "$c64" ] || args+=("$a=$c64")
+      continue
+    fi
+    uri=$(apt-get download --print-uris "$a=$c64" 2>/dev/null | awk '{print $1}' | tr -d "'")
+    [ -n "$uri" ] || return 1
+    curl -fsS -o "$dir/$a.deb" "${uri%_amd64.deb}_i386.deb" || return 1
+    args+=("$a=$c64" "$dir/$a.deb")
+  done
+  echo "setup: the i386 package lists are behind; matching Wine's 32-bit libraries to the installed ones"
+  install "$@" "${args[@]}"
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_cmd=""
@@ -44,7 +85,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ $try != 3 ] && sleep 20
   done
   install() { DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
-  if ! install "${missing[@]}"; then
+  if ! install "${missing[@]}" && ! { [ $i386 = 1 ] && install_matched "${missing[@]}"; }; then
     # Stale i386 lists can leave Wine's 32-bit half uninstallable while the
     # rest installs; without it the 32-bit build does not run here, and the
     # scripts say so where they skip it.
