@@ -46,11 +46,15 @@ wq_runs_32bit() {
   [ "$rc" = 42 ]
 }
 
-# Whether the prefix's desktop is up: its explorer.exe is running.
-wq_desktop_up() {
-  local pid
+# Whether the prefix's desktop is up (its explorer.exe is running); with
+# "here", only if it shows on this X display.
+wq_desktop_up() {  # wq_desktop_up [here]
+  local pid env
   for pid in $(pgrep -f 'explorer.exe /desktop'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    env=$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null) || continue
+    grep -qx "WINEPREFIX=$WINEPREFIX" <<<"$env" || continue
+    [ "${1:-}" != here ] || grep -qx "DISPLAY=${DISPLAY:-}" <<<"$env" || continue
+    return 0
   done
   return 1
 }
@@ -91,7 +95,7 @@ wq_prefix_stale() {
   local p=$1
   [ -f "$p/system.reg" ] || return 1
   if [ "$WQ_ARCH" = win64 ]; then
-    wq_have_wine32 && [ ! -d "$p/drive_c/windows/syswow64" ] && return 0
+    wq_have_wine32 && [ ! -f "$p/drive_c/windows/syswow64/kernel32.dll" ] && return 0
     grep -q '^#arch=win32' "$p/system.reg" && return 0
   else
     grep -q '^#arch=win32' "$p/system.reg" || return 0

@@ -27,7 +27,7 @@ command -v scanimage >/dev/null || { echo "page_bench.sh: scanimage (sane-utils)
 mkdir sane
 echo test > sane/dll.conf
 export SANE_CONFIG_DIR=$work/sane
-hold_wine_desktop
+warm_wine
 
 best_whole run 'C:\KORVA\TWACQUIRE.exe' --help
 start=$whole

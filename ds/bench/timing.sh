@@ -31,13 +31,9 @@ best_figure() {  # best_figure SED_EXPRESSION
   min $(cat "$work"/out.[0-9]*.txt | tr '\r' '\n' | sed -n "$1")
 }
 
-# A Wine program kept running, so that Wine's desktop process stays up
-# between runs as the desktop does on Windows; without it every windowed
-# program would start one (about 0.2 s). Warms the Wine server first.
-hold_wine_desktop() {
+# Warms the Wine server; the desktop keeper that winrun starts keeps Wine's
+# desktop process up between runs, as the desktop is on Windows (without it
+# every windowed program would start one, about 0.2 s).
+warm_wine() {
   run 'C:\KORVA\SCSILIST.exe' >/dev/null 2>&1 || true
-  run notepad >/dev/null 2>&1 &
-  holder=$!
-  trap 'kill $holder 2>/dev/null || true; rm -rf "$work"' EXIT
-  sleep 2
 }

@@ -30,7 +30,7 @@ cd "$work"
 source "$root/ds/bench/timing.sh"
 # The source takes the first scanner of the default bus, the WQ140 at 0:2.
 address=0.2
-hold_wine_desktop
+warm_wine
 
 best_whole run 'C:\KORVA\SCSILIST.exe' --scan $address raw.bin --mode color --dpi "$dpi" --area 0,0,206,292
 device=$whole

@@ -25,17 +25,22 @@ bool IsWineService(const wchar_t* exe) {
   return false;
 }
 
-// Whether any program other than this one and Wine's services is running.
-// A failed snapshot counts as activity: leaving early is the worse mistake.
+// Whether any program other than this one, its launcher (Wine's start.exe
+// where Wine runs both word sizes) and Wine's services is running. A failed
+// snapshot counts as activity: leaving early is the worse mistake.
 bool OthersRunning(DWORD self) {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snap == INVALID_HANDLE_VALUE) return true;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
+  DWORD launcher = 0;
+  for (BOOL more = Process32FirstW(snap, &entry); more; more = Process32NextW(snap, &entry))
+    if (entry.th32ProcessID == self) launcher = entry.th32ParentProcessID;
   bool others = false;
   for (BOOL more = Process32FirstW(snap, &entry); more && !others;
        more = Process32NextW(snap, &entry))
-    others = entry.th32ProcessID != self && !IsWineService(entry.szExeFile);
+    others = entry.th32ProcessID != self && entry.th32ProcessID != launcher &&
+             !IsWineService(entry.szExeFile);
   CloseHandle(snap);
   return others;
 }
