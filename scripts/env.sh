@@ -109,3 +109,15 @@ wq_prefix_stale() {
 wq_prefix_from() {  # wq_prefix_from DERIVED MAIN
   [ -f "$1/system.reg" ] && cmp -s "$1/.wq-stamp" "$2/.wq-stamp"
 }
+
+# Makes DERIVED anew as a hard-linked copy of MAIN (no copy of its 700 MB),
+# without the files that describe MAIN's running server and desktop keeper.
+# Tests running meanwhile create and delete their own files in the main
+# prefix; one vanishing mid-copy is theirs and not needed here.
+wq_prefix_link() {  # wq_prefix_link DERIVED MAIN
+  WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+  rm -rf "$1"
+  cp -al "$2" "$1" 2>/dev/null || true
+  [ -f "$1/system.reg" ] || { echo "wq_prefix_link: copying $2 failed" >&2; return 1; }
+  rm -f "$1/.wineup.lock" "$1/.desktopkeeper.pid"
+}

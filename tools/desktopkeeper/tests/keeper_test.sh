@@ -29,10 +29,7 @@ within() {
 }
 
 "$WQ_ROOT/scripts/install.sh" --prefix-only
-WINEPREFIX=$own wineserver -k 2>/dev/null || true
-rm -rf "$own"
-cp -al "$main" "$own" 2>/dev/null || true
-rm -f "$own/.wineup.lock" "$own/.desktopkeeper.pid"
+wq_prefix_link "$own" "$main" || exit 1
 for f in "$own"/*.reg; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done
 export WINEPREFIX=$own
 trap 'wineserver -k 2>/dev/null; rm -rf "$own"' EXIT
