@@ -1,9 +1,17 @@
 // The software edge filter on a ring of three lines (two sharpenings and a
 // smoothing, the ends of each line left as they are), and planar colour lines
-// turned into red, green, blue triples.
+// turned into red, green, blue triples. Where the processor has AVX2, both
+// take 16 bytes a step (the 32-bit build's baseline has no vector unit at all).
 #include "ds/scan/edge.h"
 
 #include <cstring>
+
+#include "ds/pipeline/cpu.h"
+#include "ds/pipeline/lines.h"
+
+#if WQ_AVX2_FORMS
+#include <immintrin.h>
+#endif
 
 namespace wq {
 
@@ -29,9 +37,50 @@ void FilterBytes(const uint8_t* __restrict above, const uint8_t* __restrict cent
   }
 }
 
+#if WQ_AVX2_FORMS
+WQ_TARGET_AVX2 inline __m256i Widen(const uint8_t* p) {
+  return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
+
+// The same sums in 16-bit lanes (they stay within -1020 .. 2040); the
+// saturating pack is the clamp. Returns where the plain loop goes on.
+template <int kEdges>
+WQ_VECTOR_ENTRY size_t FilterWide(const uint8_t* above, const uint8_t* centre, const uint8_t* below,
+                                  uint8_t* out, size_t from, size_t to, size_t step) {
+  size_t i = from;
+  for (; i + 16 <= to; i += 16) {
+    const __m256i c = Widen(centre + i);
+    const __m256i around = _mm256_add_epi16(_mm256_add_epi16(Widen(centre + i - step), Widen(centre + i + step)),
+                                            _mm256_add_epi16(Widen(above + i), Widen(below + i)));
+    __m256i v;
+    if (kEdges == 2) {
+      v = _mm256_srai_epi16(_mm256_sub_epi16(_mm256_slli_epi16(c, 3), around), 2);
+    } else if (kEdges == 3) {
+      const __m256i six = _mm256_add_epi16(_mm256_slli_epi16(c, 2), _mm256_slli_epi16(c, 1));
+      v = _mm256_srai_epi16(_mm256_sub_epi16(six, around), 1);
+    } else {
+      v = _mm256_srli_epi16(_mm256_add_epi16(_mm256_slli_epi16(c, 2), around), 3);
+    }
+    const __m128i bytes = _mm_packus_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), bytes);
+  }
+  return i;
+}
+#endif
+
 template <size_t kStep>
 void FilterLine(const uint8_t* above, const uint8_t* centre, const uint8_t* below, uint8_t* out,
                 size_t from, size_t to, int edges) {
+#if WQ_AVX2_FORMS
+  if (g_LineOptions.Vector && Cpu().Avx2) {
+    switch (edges) {
+      case 2: from = FilterWide<2>(above, centre, below, out, from, to, kStep); break;
+      case 3: from = FilterWide<3>(above, centre, below, out, from, to, kStep); break;
+      case 4: from = FilterWide<4>(above, centre, below, out, from, to, kStep); break;
+      default: break;
+    }
+  }
+#endif
   switch (edges) {
     case 2: FilterBytes<2, kStep>(above, centre, below, out, from, to); break;
     case 3: FilterBytes<3, kStep>(above, centre, below, out, from, to); break;
@@ -39,6 +88,50 @@ void FilterLine(const uint8_t* above, const uint8_t* centre, const uint8_t* belo
     default: break;
   }
 }
+
+#if WQ_AVX2_FORMS
+// Sixteen pixels a step: each 16-byte block of triples gathers its bytes
+// from the three planes, one shuffle each.
+struct InterleaveMasks {
+  alignas(16) int8_t m[3][3][16];  // [output block][plane][byte]
+};
+
+constexpr InterleaveMasks kInterleave = [] {
+  InterleaveMasks t{};
+  for (int block = 0; block < 3; ++block)
+    for (int k = 0; k < 16; ++k)
+      for (int plane = 0; plane < 3; ++plane) {
+        const int m = 16 * block + k;
+        t.m[block][plane][k] = m % 3 == plane ? int8_t(m / 3) : int8_t(-128);
+      }
+  return t;
+}();
+
+WQ_TARGET_AVX2 inline __m128i Mask(int block, int plane) {
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(kInterleave.m[block][plane]));
+}
+
+WQ_VECTOR_ENTRY size_t InterleaveWide(const uint8_t* r, const uint8_t* g, const uint8_t* b,
+                                      uint8_t* out, size_t pixels) {
+  const __m128i r0 = Mask(0, 0), g0 = Mask(0, 1), b0 = Mask(0, 2);
+  const __m128i r1 = Mask(1, 0), g1 = Mask(1, 1), b1 = Mask(1, 2);
+  const __m128i r2 = Mask(2, 0), g2 = Mask(2, 1), b2 = Mask(2, 2);
+  size_t i = 0;
+  for (; i + 16 <= pixels; i += 16) {
+    const __m128i vr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i));
+    const __m128i vg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + i));
+    const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+    __m128i* o = reinterpret_cast<__m128i*>(out + 3 * i);
+    _mm_storeu_si128(o, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(vr, r0), _mm_shuffle_epi8(vg, g0)),
+                                     _mm_shuffle_epi8(vb, b0)));
+    _mm_storeu_si128(o + 1, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(vr, r1), _mm_shuffle_epi8(vg, g1)),
+                                         _mm_shuffle_epi8(vb, b1)));
+    _mm_storeu_si128(o + 2, _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(vr, r2), _mm_shuffle_epi8(vg, g2)),
+                                         _mm_shuffle_epi8(vb, b2)));
+  }
+  return i;
+}
+#endif
 
 }  // namespace
 
@@ -65,7 +158,11 @@ void PlanarToInterleaved(uint8_t* buffer, size_t lines, size_t lineBytes, uint8_
     const uint8_t* r = line;
     const uint8_t* g = line + plane;
     const uint8_t* b = line + 2 * plane;
-    for (size_t i = 0; i < plane; ++i) {
+    size_t i = 0;
+#if WQ_AVX2_FORMS
+    if (g_LineOptions.Vector && Cpu().Avx2) i = InterleaveWide(r, g, b, scratch, plane);
+#endif
+    for (; i < plane; ++i) {
       scratch[3 * i] = r[i];
       scratch[3 * i + 1] = g[i];
       scratch[3 * i + 2] = b[i];

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "ds/pipeline/lines.h"
 #include "ds/pipeline/tests/reference.h"
 #include "ds/scan/edge.h"
 
@@ -12,10 +13,20 @@ namespace {
 
 using ref::Bytes;
 
-TEST(EdgeFilterLine, SharpenAndSmoothGreyAndColour) {
+// The vector forms (where the processor has them) and the plain ones.
+class EdgeForms : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { g_LineOptions.Vector = GetParam(); }
+  void TearDown() override { g_LineOptions.Vector = true; }
+};
+INSTANTIATE_TEST_SUITE_P(Forms, EdgeForms, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Vector" : "Plain"); });
+
+TEST_P(EdgeForms, SharpenAndSmoothGreyAndColour) {
   for (int channels : {1, 3}) {
     for (int edges : {2, 3, 4}) {
-      for (size_t pixels : {1u, 2u, 3u, 4u, 50u}) {
+      // Lengths around the 16-byte steps, and a line of many of them.
+      for (size_t pixels : {1u, 2u, 3u, 4u, 17u, 18u, 19u, 50u, 701u}) {
         const size_t n = pixels * channels;
         Bytes line[5];
         for (int k = 0; k < 5; ++k) line[k] = ref::Random(n, uint32_t(k + 10 * edges + pixels));
@@ -48,6 +59,20 @@ TEST(EdgeFilterLine, FlatAreasStayAndOtherSettingsCopy) {
   EXPECT_EQ(out[3], 75);   // its neighbour: (800 - (100 + 200 + 100 + 100)) >> 2
   EdgeFilterLine(ring.data(), out.data(), 9, 0, 7, false);
   EXPECT_EQ(out[4], 200);
+}
+
+TEST_P(EdgeForms, LongPlanarLinesBecomeTriples) {
+  for (size_t pixels : {15u, 16u, 17u, 33u, 1000u}) {
+    const size_t bytes = 3 * pixels;
+    const Bytes planar = ref::Random(2 * bytes, uint32_t(pixels));
+    Bytes buffer = planar, scratch(bytes);
+    PlanarToInterleaved(buffer.data(), 2, bytes, scratch.data());
+    for (size_t line = 0; line < 2; ++line)
+      for (size_t i = 0; i < pixels; ++i)
+        for (size_t c = 0; c < 3; ++c)
+          ASSERT_EQ(buffer[line * bytes + 3 * i + c], planar[line * bytes + c * pixels + i])
+              << pixels << " " << line << " " << i << " " << c;
+  }
 }
 
 TEST(PlanarToInterleaved, PlanesBecomeTriples) {
