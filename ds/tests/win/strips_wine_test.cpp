@@ -150,6 +150,9 @@ int ReadAndMaybeEscape(uint8_t* buffer, uint32_t lines, uint32_t lineBytes) {
     key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
     key[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, key, sizeof(INPUT));
+    // The window looks at its queue at most every 10 ms: a key pressed this
+    // long before the poll is seen by it.
+    Sleep(25);
   }
   return status;
 }

@@ -20,6 +20,10 @@ namespace {
 constexpr COLORREF kBlockColour = RGB(0, 0, 128);
 constexpr int kBlocks = 10;
 constexpr int kGap = 2;
+// The scan polls after every read, thousands of times a page; a message
+// check costs a round trip to the window system (under Wine, its server),
+// so the queue is looked at no more often than this.
+constexpr DWORD kPollSpacingMs = 10;
 
 ProgressWindow& P() { return g_ProgressWindow; }
 
@@ -110,6 +114,7 @@ bool Open(int kind) {
   const bool shown = g_Session.ShowUI && g_Windows.Main && IsWindow(g_Windows.Main);
   HWND owner = shown ? g_Windows.Main : static_cast<HWND>(g_Session.ParentWindow);
   P().Cancelled = false;
+  P().Polled = false;  // a new window's first poll looks at the queue
   ResetProgressBar(&P().Bar);
   P().Bar.Total = 0;
   if (!owner || !IsWindow(owner)) return false;
@@ -163,6 +168,10 @@ void Reset() {
 }
 
 bool Poll() {
+  const DWORD now = GetTickCount();
+  if (P().Polled && now - P().LastPoll < kPollSpacingMs) return P().Cancelled;
+  P().Polled = true;
+  P().LastPoll = now;
   MSG msg;
   while (!P().Cancelled && P().Window && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

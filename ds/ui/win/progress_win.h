@@ -13,6 +13,8 @@ struct ProgressWindow {
   bool OwnerDisabled;
   int Template;
   bool Cancelled;
+  bool Polled;      // the queue has been looked at since the window opened,
+  DWORD LastPoll;   // at this tick
   ProgressBar Bar;
   HMODULE Ctl3d;  // the 3-D look of the dialog shown without the source's window
 };
