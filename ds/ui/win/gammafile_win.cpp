@@ -11,6 +11,25 @@
 
 namespace wq {
 
+namespace {
+
+// The dialogs' library is loaded only while a dialog is up. Linked in, it and
+// what it pulls in (the shell, the common controls) would be loaded and set up
+// each time a manager loads the source, which managers do several times
+// before a scan only to read its identity.
+BOOL RunFileDialog(bool saving, OPENFILENAMEW* ofn) {
+  HMODULE library = LoadLibraryA("comdlg32.dll");
+  if (!library) return FALSE;
+  using DialogFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+  const auto dialog = reinterpret_cast<DialogFn>(reinterpret_cast<void*>(
+      GetProcAddress(library, saving ? "GetSaveFileNameW" : "GetOpenFileNameW")));
+  const BOOL chosen = dialog ? dialog(ofn) : FALSE;
+  FreeLibrary(library);
+  return chosen;
+}
+
+}  // namespace
+
 bool AskGammaFile(HWND owner, bool saving, char* path, size_t size) {
   if (!size) return false;
   wchar_t file[MAX_PATH] = L"";
@@ -39,8 +58,7 @@ bool AskGammaFile(HWND owner, bool saving, char* path, size_t size) {
   ofn.lpstrDefExt = extension.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
               (saving ? 0 : OFN_FILEMUSTEXIST);
-  const BOOL chosen = saving ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-  if (!chosen) return false;
+  if (!RunFileDialog(saving, &ofn)) return false;
   const int n = WideCharToMultiByte(CP_ACP, 0, file, -1, path, int(size), nullptr, nullptr);
   if (n <= 0) {
     path[0] = 0;
