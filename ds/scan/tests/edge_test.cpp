@@ -61,8 +61,9 @@ TEST(EdgeFilterLine, FlatAreasStayAndOtherSettingsCopy) {
   EXPECT_EQ(out[4], 200);
 }
 
-TEST_P(EdgeForms, LongPlanarLinesBecomeTriples) {
-  for (size_t pixels : {15u, 16u, 17u, 33u, 1000u}) {
+TEST_P(EdgeForms, PlanarLinesBecomeTriples) {
+  // Short lines, lines around the 16-pixel steps, and a long one.
+  for (size_t pixels : {1u, 4u, 15u, 16u, 17u, 33u, 1000u}) {
     const size_t bytes = 3 * pixels;
     const Bytes planar = ref::Random(2 * bytes, uint32_t(pixels));
     Bytes buffer = planar, scratch(bytes);
@@ -72,19 +73,6 @@ TEST_P(EdgeForms, LongPlanarLinesBecomeTriples) {
         for (size_t c = 0; c < 3; ++c)
           ASSERT_EQ(buffer[line * bytes + 3 * i + c], planar[line * bytes + c * pixels + i])
               << pixels << " " << line << " " << i << " " << c;
-  }
-}
-
-TEST(PlanarToInterleaved, PlanesBecomeTriples) {
-  const Bytes a = ref::Random(12, 1), b = ref::Random(12, 2);
-  Bytes buffer = a;
-  buffer.insert(buffer.end(), b.begin(), b.end());
-  Bytes scratch(12);
-  PlanarToInterleaved(buffer.data(), 2, 12, scratch.data());
-  for (int line = 0; line < 2; ++line) {
-    const Bytes& src = line ? b : a;
-    for (int i = 0; i < 4; ++i)
-      for (int c = 0; c < 3; ++c) EXPECT_EQ(buffer[12 * line + 3 * i + c], src[4 * c + i]);
   }
 }
 
